@@ -1,0 +1,102 @@
+// Byte streams with explicit little-endian reads and writes, over memory or
+// over a file. File streams are buffered in both directions, so reading or
+// writing one field costs no system call.
+#pragma once
+
+#include <stddef.h>
+#include <stdint.h>
+
+#include <vector>
+
+#include "platform/Platform.h"
+
+class ByteStream {
+  public:
+    virtual ~ByteStream() = default;
+    // Reads up to size bytes at the current offset; returns how many were read.
+    virtual uint32_t Read(void* buffer, uint32_t size) = 0;
+    // Writes size bytes at the current offset, overwriting or extending.
+    virtual bool Write(const void* buffer, uint32_t size) = 0;
+    // Moves to an absolute offset (past the end is allowed for writing).
+    virtual bool Seek(uint32_t offset) = 0;
+    virtual uint32_t Tell() const = 0;
+    // Current size of the data (for a file being written, including what is buffered).
+    virtual uint32_t Size() const = 0;
+};
+
+// Little-endian writes.
+bool WriteU8(ByteStream& s, uint8_t v);
+bool WriteU16(ByteStream& s, uint16_t v);
+bool WriteU32(ByteStream& s, uint32_t v);
+bool WriteI32(ByteStream& s, int32_t v);
+bool WriteF32(ByteStream& s, float v);
+
+// Little-endian reads; false on a short read (the value is then 0).
+bool ReadU8(ByteStream& s, uint8_t* v);
+bool ReadU16(ByteStream& s, uint16_t* v);
+bool ReadU32(ByteStream& s, uint32_t* v);
+bool ReadI32(ByteStream& s, int32_t* v);
+bool ReadF32(ByteStream& s, float* v);
+
+// Decoding and encoding of little-endian values in a byte buffer.
+uint16_t LoadU16(const uint8_t* p);
+uint32_t LoadU32(const uint8_t* p);
+float LoadF32(const uint8_t* p);
+void StoreU16(uint8_t* p, uint16_t v);
+void StoreU32(uint8_t* p, uint32_t v);
+void StoreF32(uint8_t* p, float v);
+
+// A stream over bytes in memory. It owns a copy of what it is given.
+class MemoryStream final : public ByteStream {
+  public:
+    MemoryStream() = default;
+    MemoryStream(const void* data, size_t size);
+    uint32_t Read(void* buffer, uint32_t size) override;
+    bool Write(const void* buffer, uint32_t size) override;
+    bool Seek(uint32_t offset) override;
+    uint32_t Tell() const override { return position_; }
+    uint32_t Size() const override { return static_cast<uint32_t>(data_.size()); }
+    const std::vector<uint8_t>& Data() const { return data_; }
+
+  private:
+    std::vector<uint8_t> data_;
+    uint32_t position_ = 0;
+};
+
+// A buffered stream over a platform file. Open it for reading or create it for
+// writing; Close flushes and closes (the destructor closes too).
+class FileStream final : public ByteStream {
+  public:
+    FileStream() = default;
+    ~FileStream() override;
+    FileStream(const FileStream&) = delete;
+    FileStream& operator=(const FileStream&) = delete;
+
+    // False when the file cannot be opened or is 2 GiB or more.
+    bool OpenForRead(const char* path);
+    bool CreateForWrite(const char* path);
+    bool IsOpen() const { return file_ != nullptr; }
+    // Flushes pending output and closes; false when a write failed.
+    bool Close();
+
+    uint32_t Read(void* buffer, uint32_t size) override;
+    bool Write(const void* buffer, uint32_t size) override;
+    bool Seek(uint32_t offset) override;
+    uint32_t Tell() const override { return position_; }
+    uint32_t Size() const override { return size_; }
+
+  private:
+    bool Flush();
+    bool Fill();
+
+    PlatformFile file_ = nullptr;
+    bool writing_ = false;
+    bool failed_ = false;
+    uint32_t position_ = 0; // logical offset
+    uint32_t size_ = 0;     // logical size
+    // The buffer holds bytes [bufferStart_, bufferStart_ + bufferLength_).
+    uint32_t bufferStart_ = 0;
+    uint32_t bufferLength_ = 0;
+    bool dirty_ = false;
+    std::vector<uint8_t> buffer_;
+};

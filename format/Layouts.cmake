@@ -1,0 +1,2 @@
+target_sources(skelvane_format PRIVATE
+)

@@ -1,0 +1,51 @@
+// The narrow platform interface the plug-ins use for files, message boxes,
+// trace lines, modal dialogs, modules and local memory. The Win32 build maps
+// each call onto the Win32 function of the same purpose; the POSIX build uses
+// POSIX I/O and hands the user-interface calls to sinks the host installs.
+#pragma once
+
+#include <stddef.h>
+#include <stdint.h>
+
+#include "frame/MQHost.h"
+
+typedef struct PlatformFileImpl* PlatformFile; // null means "no file"
+typedef void* PlatformModule;                   // null means "not loaded"
+
+// Message box styles and results (the Win32 values).
+enum : uint32_t {
+    kMessageBoxIconError = 0x10,
+    kMessageBoxOk = 0x0,
+};
+enum : int32_t { kMessageBoxResultOk = 1 };
+
+// Files. Offsets and sizes are 32-bit: files of 2 GiB or more are refused.
+// CreateFileA(GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL).
+PlatformFile PlatformOpenForRead(const char* path);
+// CreateFileA(GENERIC_WRITE, FILE_SHARE_READ, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL).
+PlatformFile PlatformCreateForWrite(const char* path);
+// Reads up to size bytes; returns the number read (0 at the end or on error).
+uint32_t PlatformRead(PlatformFile file, void* buffer, uint32_t size);
+// Writes size bytes; returns false when not all could be written.
+bool PlatformWrite(PlatformFile file, const void* buffer, uint32_t size);
+// Moves to an absolute offset from the start of the file.
+bool PlatformSeek(PlatformFile file, uint32_t offset);
+// The file's size; false when it cannot be told or is 2 GiB or more.
+bool PlatformFileSize(PlatformFile file, uint32_t* size);
+void PlatformClose(PlatformFile file);
+
+// MessageBoxA(owner, text, caption, style).
+int32_t PlatformMessageBox(HostWindow owner, const char* text, const char* caption,
+                           uint32_t style);
+// OutputDebugStringA(text).
+void PlatformDebugTrace(const char* text);
+
+// LoadLibraryA / GetProcAddress / FreeLibrary.
+PlatformModule PlatformLoadModule(const char* path);
+void* PlatformFindSymbol(PlatformModule module, const char* name);
+void PlatformFreeModule(PlatformModule module);
+
+// LocalFree: releases blocks the host hands over (images).
+void PlatformLocalFree(void* block);
+// LocalAlloc(LMEM_FIXED): blocks that a receiver releases with PlatformLocalFree.
+void* PlatformLocalAlloc(size_t size);
