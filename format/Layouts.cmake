@@ -1,2 +1,4 @@
 target_sources(skelvane_format PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/ClumpLayout.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/GeometryLayout.cpp
 )

@@ -1,0 +1,406 @@
+// The skeleton step: the clump's frames become the bone object "bone:NAME",
+// one bone material per bone frame carrying its HAnim numbers, and the mesh is
+// re-posed by the model-space matrix of frame 2.
+#include <math.h>
+#include <stdio.h>
+#include <string.h>
+
+#include "Plugins/Import/FrameHierarchy.h"
+#include "Plugins/Import/ImportMessages.h"
+#include "Plugins/Import/ImportRun.h"
+#include "Plugins/Import/PseudoRandom.h"
+#include "format/ClumpLayout.h"
+#include "frame/HeapArray.h"
+
+namespace {
+
+// Squared distance below which two bone directions count as one line.
+constexpr float kCollinearThreshold = 0.002f;
+
+struct FrameTables {
+    int32_t frameCount = 0;
+    HeapArray<Matrix4> locals;
+    HeapArray<int32_t> parents;
+    HeapArray<uint32_t> flags;
+    HeapArray<int32_t> boneMaterial;
+    HeapArray<int32_t> headVertex;
+    HeapArray<int32_t> jointVertex;
+    HeapArray<int32_t> nodeIds;
+    HeapArray<int32_t> nodeFlags;
+    int32_t nodeCount = 0;
+};
+
+// Frames whose rotation is reset by name (compared ignoring letter case).
+struct PoseReset {
+    const char* name;
+    float head, pitch, bank;
+};
+const PoseReset kPoseResets[] = {
+    {" pelvis", 0.0f, 0.0f, 0.0f}, {"root", 90.0f, 0.0f, 90.0f}, {"normal", 90.0f, 0.0f, 90.0f},
+    {"ripped", 90.0f, 0.0f, 90.0f}, {"fat", 90.0f, 0.0f, 90.0f},
+};
+
+bool SameTextIgnoringCase(const char* a, const char* b) {
+    for (; *a != '\0' && *b != '\0'; ++a, ++b) {
+        char x = (*a >= 'A' && *a <= 'Z') ? static_cast<char>(*a + 32) : *a;
+        char y = (*b >= 'A' && *b <= 'Z') ? static_cast<char>(*b + 32) : *b;
+        if (x != y)
+            return false;
+    }
+    return *a == *b;
+}
+
+Point3 TranslationOf(Matrix4* m) {
+    Point3 p;
+    g_host.MQMatrix_FloatValue(m, kMatrixGetTranslation, &p.x);
+    return p;
+}
+
+Point3 Scaled(Point3 p, float s) { return Point3{p.x * s, p.y * s, p.z * s}; }
+
+Point3 UnitOrZero(Point3 p) {
+    float squared = p.x * p.x + p.y * p.y + p.z * p.z;
+    if (!(squared > 0.0f))
+        return Point3{0.0f, 0.0f, 0.0f};
+    float length = sqrtf(squared);
+    return Point3{p.x / length, p.y / length, p.z / length};
+}
+
+Point3 Minus(Point3 a, Point3 b) { return Point3{a.x - b.x, a.y - b.y, a.z - b.z}; }
+
+bool ReadFrameRecords(ImportRun& run, FrameTables& t) {
+    SectionCursor& c = run.cursor;
+    if (!FindChildSection(c, kSectionFrameList)) {
+        ReportSectionError(run, MSG_MISSING_FRAME_LIST);
+        return false;
+    }
+    if (!FindChildSection(c, kSectionStruct)) {
+        ReportSectionError(run, MSG_MISSING_FRAME_LIST_STRUCT);
+        return false;
+    }
+    if (!ReadI32(c, &t.frameCount)) {
+        ReportSectionError(run, MSG_MISSING_FRAME_LIST_STRUCT);
+        return false;
+    }
+    if (t.frameCount < 0 ||
+        static_cast<uint64_t>(t.frameCount) * kFrameRecordSize > SectionBytesLeft(c)) {
+        ReportCorrupt(run, "frame count runs past the frame list Struct");
+        return false;
+    }
+    ImportTrace(run, TRACE_FRAME_ALLOC, static_cast<int>(t.frameCount));
+    size_t n = static_cast<size_t>(t.frameCount);
+    if (!t.locals.Allocate(n) || !t.parents.Allocate(n) || !t.flags.Allocate(n) ||
+        !t.boneMaterial.Allocate(n) || !t.headVertex.Allocate(n) || !t.jointVertex.Allocate(n)) {
+        ReportImportError(run, MSG_OUT_OF_MEMORY);
+        return false;
+    }
+    ImportTrace(run, TRACE_FRAME_ALLOCATED);
+    for (size_t i = 0; i < n; ++i) {
+        FrameRecord r;
+        if (!ReadFrameRecord(c, &r)) {
+            ReportSectionError(run, MSG_MISSING_FRAME_LIST_STRUCT);
+            return false;
+        }
+        Matrix4& m = t.locals[i];
+        IdentityMatrix4(&m);
+        for (int row = 0; row < 3; ++row)
+            for (int col = 0; col < 3; ++col)
+                m.m[row * 4 + col] = r.rotation[row * 3 + col];
+        for (int col = 0; col < 3; ++col)
+            m.m[12 + col] = r.position[col];
+        t.parents[i] = r.parentIndex;
+        t.flags[i] = r.matrixFlags;
+        t.headVertex[i] = -1;
+    }
+    int32_t bad = 0;
+    if (!CheckFrameParents(t.parents.Data(), t.frameCount, &bad)) {
+        if (bad < 0)
+            ReportImportError(run, MSG_OUT_OF_MEMORY);
+        else {
+            FormatCut(run.nameBuffer, sizeof run.nameBuffer,
+                     "frame %d has a parent outside the list or in a cycle", static_cast<int>(bad));
+            ReportCorrupt(run, run.nameBuffer);
+        }
+        return false;
+    }
+    LeaveSection(c);
+    return true;
+}
+
+HostObject CreateBoneObject(ImportRun& run) {
+    HostObject bones = g_host.MQ_CreateObject();
+    FormatCut(run.nameBuffer, sizeof run.nameBuffer, "bone:%s", run.stem);
+    g_host.MQObj_SetName(bones, run.nameBuffer);
+    g_host.MQObj_SetVisible(bones, -1);
+    g_host.MQObj_SetPatchType(bones, 0);
+    g_host.MQObj_SetShading(bones, 0);
+    g_host.MQObj_SetMirrorType(bones, 0);
+    g_host.MQObj_SetLatheType(bones, 0);
+    return bones;
+}
+
+// Gives the frames known by name their fixed rotation, keeping scale and
+// translation.
+bool ResetPoses(ImportRun& run, FrameTables& t) {
+    SectionCursor& c = run.cursor;
+    for (int32_t i = 0; i < t.frameCount; ++i) {
+        if (!FindChildSection(c, kSectionExtension)) {
+            ReportSectionError(run, MSG_MISSING_FRAME_EXTENSION);
+            return false;
+        }
+        if (FindChildSection(c, kSectionFrame)) {
+            if (!ReadSectionText(c, run.nameBuffer, sizeof run.nameBuffer)) {
+                ReportSectionError(run, MSG_MISSING_FRAME);
+                return false;
+            }
+            for (const PoseReset& reset : kPoseResets) {
+                if (!SameTextIgnoringCase(run.nameBuffer, reset.name))
+                    continue;
+                Matrix4* m = &t.locals[static_cast<size_t>(i)];
+                Point3 translation, scaling;
+                g_host.MQMatrix_FloatValue(m, kMatrixGetTranslation, &translation.x);
+                g_host.MQMatrix_FloatValue(m, kMatrixGetScaling, &scaling.x);
+                float values[9] = {scaling.x,   scaling.y,   scaling.z,
+                                   reset.head,  reset.pitch, reset.bank,
+                                   translation.x, translation.y, translation.z};
+                g_host.MQMatrix_FloatValue(m, kMatrixSetTransform, values);
+                break;
+            }
+            LeaveSection(c);
+        } else if (IsMalformed(c)) {
+            ReportSectionError(run, MSG_MISSING_FRAME);
+            return false;
+        }
+        LeaveSection(c);
+    }
+    return true;
+}
+
+// Reads a frame's HAnim PLG; a hierarchy (nodeCount > 0) replaces the node tables.
+bool ReadHAnim(ImportRun& run, FrameTables& t, int32_t* nodeId) {
+    SectionCursor& c = run.cursor;
+    if (!FindChildSection(c, kSectionHAnimPlg)) {
+        ReportSectionError(run, MSG_MISSING_HANIM);
+        return false;
+    }
+    HAnimHeader header;
+    if (!ReadHAnimHeader(c, &header)) {
+        ReportSectionError(run, MSG_MISSING_HANIM);
+        return false;
+    }
+    *nodeId = header.nodeId;
+    if (header.nodeCount != 0) {
+        if (header.nodeCount < 0 || !SkipBytes(c, kHAnimHierarchyHeaderSize) ||
+            static_cast<uint64_t>(header.nodeCount) * kHAnimNodeRecordSize >
+                SectionBytesLeft(c)) {
+            ReportCorrupt(run, "HAnim node count runs past the HAnim PLG");
+            return false;
+        }
+        size_t n = static_cast<size_t>(header.nodeCount);
+        if (!t.nodeIds.Allocate(n) || !t.nodeFlags.Allocate(n)) {
+            ReportImportError(run, MSG_OUT_OF_MEMORY);
+            return false;
+        }
+        t.nodeCount = header.nodeCount;
+        for (size_t k = 0; k < n; ++k) {
+            HAnimNodeRecord r;
+            if (!ReadHAnimNodeRecord(c, &r)) {
+                ReportSectionError(run, MSG_MISSING_HANIM);
+                return false;
+            }
+            t.nodeIds[k] = r.nodeId;
+            t.nodeFlags[k] = r.nodeFlags;
+        }
+    }
+    LeaveSection(c);
+    return true;
+}
+
+// The bone material of frame i, named after the frame, carrying its HAnimTag.
+bool AddBoneMaterial(ImportRun& run, FrameTables& t, int32_t i, int32_t nodeId,
+                     const char* name) {
+    HostMaterial material = g_host.MQ_CreateMaterial();
+    g_host.MQMat_SetName(material, name);
+    // The hierarchy lists one node per frame but the root; a bone met before
+    // the hierarchy finds an empty table.
+    int32_t limit = t.frameCount - 1 < t.nodeCount ? t.frameCount - 1 : t.nodeCount;
+    int32_t j = 0;
+    while (j < limit && t.nodeIds[static_cast<size_t>(j)] != nodeId)
+        ++j;
+    if (j >= limit) {
+        g_host.MQMat_Delete(material);
+        char message[kNameBufferSize + 64];
+        FormatCut(message, sizeof message, MSG_BONE_NOT_FOUND, name);
+        ReportImportError(run, message);
+        return false;
+    }
+    FormatCut(run.nameBuffer, sizeof run.nameBuffer, "%d:%d:%d", static_cast<int>(j),
+             static_cast<int>(t.nodeIds[static_cast<size_t>(j)]),
+             static_cast<int>(t.nodeFlags[static_cast<size_t>(j)]));
+    g_host.MQMat_SetBumpName(material, run.nameBuffer);
+    int32_t one = 1, zero = 0;
+    g_host.MQMat_SetIntValue(material, kMaterialShader, &one);
+    g_host.MQMat_SetIntValue(material, kMaterialVertexColor, &zero);
+    ColorRGB colour;
+    colour.r = PseudoRandom15() * (1.0f / 32768.0f);
+    colour.g = PseudoRandom15() * (1.0f / 32768.0f);
+    colour.b = PseudoRandom15() * (1.0f / 32768.0f);
+    g_host.MQMat_SetColor(material, &colour);
+    g_host.MQMat_SetAlpha(material, 0.49f);
+    g_host.MQMat_SetDiffuse(material, 0.0f);
+    g_host.MQMat_SetAmbient(material, 0.0f);
+    g_host.MQMat_SetEmission(material, 1.0f);
+    g_host.MQMat_SetSpecular(material, 0.0f);
+    g_host.MQMat_SetPower(material, 5.0f);
+    t.boneMaterial[static_cast<size_t>(i)] = g_host.MQDoc_AddMaterial(run.doc, material);
+    return true;
+}
+
+// The joint, head and side vertices and the faces of bone frame i.
+void AddBoneShape(ImportRun& run, FrameTables& t, HostObject bones, int32_t i) {
+    size_t fi = static_cast<size_t>(i);
+    Matrix4 g;
+    GlobalMatrixOf(t.locals.Data(), t.parents.Data(), i, &g);
+    Matrix4 offset, placed;
+    IdentityMatrix4(&offset);
+    offset.m[12] = 0.05f;
+    MultiplyMatrix4(&placed, &offset, &g);
+    Point3 head = Scaled(TranslationOf(&placed), run.scale);
+    t.headVertex[fi] = g_host.MQObj_AddVertex(bones, &head);
+    IdentityMatrix4(&offset);
+    offset.m[13] = 0.01f;
+    MultiplyMatrix4(&placed, &offset, &g);
+    Point3 sidePoint = Scaled(TranslationOf(&placed), run.scale);
+    int32_t side = g_host.MQObj_AddVertex(bones, &sidePoint);
+    Point3 joint = Scaled(TranslationOf(&g), run.scale);
+    int32_t material = t.boneMaterial[fi];
+    int32_t p = t.parents[fi];
+    int32_t jointIndex;
+    if (p == -1 || t.headVertex[static_cast<size_t>(p)] == -1) {
+        jointIndex = g_host.MQObj_AddVertex(bones, &joint);
+    } else {
+        int32_t parentHead = t.headVertex[static_cast<size_t>(p)];
+        Point3 hp, jp;
+        g_host.MQObj_GetVertex(bones, parentHead, &hp);
+        g_host.MQObj_GetVertex(bones, t.jointVertex[static_cast<size_t>(p)], &jp);
+        Point3 d = Minus(UnitOrZero(Minus(hp, jp)), UnitOrZero(Minus(joint, jp)));
+        if (d.x * d.x + d.y * d.y + d.z * d.z < kCollinearThreshold) {
+            // The joint lies on the parent's bone: the parent's head moves onto it.
+            g_host.MQObj_SetVertex(bones, parentHead, &joint);
+            jointIndex = parentHead;
+        } else {
+            jointIndex = g_host.MQObj_AddVertex(bones, &joint);
+            int32_t link[2] = {jointIndex, parentHead};
+            int32_t face = g_host.MQObj_AddFace(bones, 2, link);
+            g_host.MQObj_SetFaceMaterial(bones, face, material);
+        }
+    }
+    int32_t triangle[3] = {jointIndex, t.headVertex[fi], side};
+    int32_t face = g_host.MQObj_AddFace(bones, 3, triangle);
+    g_host.MQObj_SetFaceMaterial(bones, face, material);
+    t.jointVertex[fi] = jointIndex;
+}
+
+bool BuildBones(ImportRun& run, FrameTables& t, HostObject bones) {
+    SectionCursor& c = run.cursor;
+    for (int32_t i = 0; i < t.frameCount; ++i) {
+        if (!FindChildSection(c, kSectionExtension)) {
+            ReportSectionError(run, MSG_MISSING_FRAME_EXTENSION);
+            return false;
+        }
+        if (t.flags[static_cast<size_t>(i)] & kFrameFlagNotBone) {
+            LeaveSection(c);
+            continue;
+        }
+        int32_t nodeId = 0;
+        if (!ReadHAnim(run, t, &nodeId))
+            return false;
+        if (!FindChildSection(c, kSectionFrame)) {
+            ReportSectionError(run, MSG_MISSING_FRAME);
+            return false;
+        }
+        char name[kNameBufferSize];
+        if (!ReadSectionText(c, name, sizeof name)) {
+            ReportSectionError(run, MSG_MISSING_FRAME);
+            return false;
+        }
+        if (!AddBoneMaterial(run, t, i, nodeId, name))
+            return false;
+        AddBoneShape(run, t, bones, i);
+        LeaveSection(c); // Frame
+        LeaveSection(c); // Extension
+    }
+    return true;
+}
+
+// Moves every mesh vertex by the reference matrix about its own translation.
+void ReposeMesh(ImportRun& run, Matrix4* reference) {
+    Point3 o = Scaled(TranslationOf(reference), run.scale);
+    HostObject mesh = run.mesh;
+    for (int32_t k = 0; k < g_host.MQObj_GetVertexCount(mesh); ++k) {
+        Point3 v;
+        g_host.MQObj_GetVertex(mesh, k, &v);
+        Matrix4 y;
+        IdentityMatrix4(&y);
+        y.m[12] = v.x - o.x;
+        y.m[13] = v.y - o.y;
+        y.m[14] = v.z - o.z;
+        MultiplyMatrix4(&y, &y, reference);
+        Point3 moved = TranslationOf(&y);
+        moved = Point3{moved.x + o.x, moved.y + o.y, moved.z + o.z};
+        g_host.MQObj_SetVertex(mesh, k, &moved);
+    }
+}
+
+bool ImportSkeletonBody(ImportRun& run, FrameTables& t, HostObject* bones, Matrix4* reference) {
+    if (!ReadFrameRecords(run, t))
+        return false;
+    *bones = CreateBoneObject(run);
+    // Frame 2's model-space matrix as stored, before any pose reset; a clump
+    // with fewer frames keeps the mesh where it is.
+    if (t.frameCount >= 3)
+        GlobalMatrixOf(t.locals.Data(), t.parents.Data(), 2, reference);
+    else
+        IdentityMatrix4(reference);
+    if (!ResetPoses(run, t))
+        return false;
+    RewindSection(run.cursor);
+    if (!BuildBones(run, t, *bones))
+        return false;
+    g_host.MQDoc_AddObject(run.doc, *bones);
+    int32_t one = 1, zero = 0;
+    const float colour[3] = {1.0f, 0.7f, 0.2f};
+    g_host.MQObj_SetIntValue(*bones, kObjectColorType, &one);
+    g_host.MQObj_SetFloatArray(*bones, kObjectColor, colour);
+    g_host.MQObj_SetIntValue(*bones, kObjectDepth, &zero);
+    return true;
+}
+
+} // namespace
+
+bool ImportSkeleton(ImportRun& run) {
+    FrameTables t;
+    HostObject bones = 0;
+    Matrix4 reference;
+    bool ok = ImportSkeletonBody(run, t, &bones, &reference);
+    ImportTrace(run, TRACE_FRAME_FREE);
+    t.locals.Release();
+    t.parents.Release();
+    t.flags.Release();
+    t.boneMaterial.Release();
+    t.headVertex.Release();
+    t.jointVertex.Release();
+    t.nodeIds.Release();
+    t.nodeFlags.Release();
+    ImportTrace(run, TRACE_FRAME_FREED);
+    if (!ok) {
+        // The bone object was never added: it is ours to delete.
+        if (bones != 0)
+            g_host.MQObj_Delete(bones);
+        return false;
+    }
+    LeaveSection(run.cursor); // Frame List
+    LeaveSection(run.cursor); // Clump
+    ReposeMesh(run, &reference);
+    return true;
+}

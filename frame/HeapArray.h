@@ -1,0 +1,43 @@
+// A fixed-size heap array that reports allocation failure instead of throwing.
+#pragma once
+
+#include <stddef.h>
+#include <stdint.h>
+#include <stdlib.h>
+
+template <typename T> class HeapArray {
+  public:
+    HeapArray() = default;
+    ~HeapArray() { Release(); }
+    HeapArray(const HeapArray&) = delete;
+    HeapArray& operator=(const HeapArray&) = delete;
+
+    // Allocates count zeroed elements (any previous content is released);
+    // false when the memory cannot be had.
+    bool Allocate(size_t count) {
+        Release();
+        if (count == 0)
+            return true;
+        if (count > SIZE_MAX / sizeof(T))
+            return false;
+        data_ = static_cast<T*>(calloc(count, sizeof(T)));
+        if (data_ == nullptr)
+            return false;
+        count_ = count;
+        return true;
+    }
+    void Release() {
+        free(data_);
+        data_ = nullptr;
+        count_ = 0;
+    }
+    T* Data() { return data_; }
+    const T* Data() const { return data_; }
+    size_t Count() const { return count_; }
+    T& operator[](size_t i) { return data_[i]; }
+    const T& operator[](size_t i) const { return data_[i]; }
+
+  private:
+    T* data_ = nullptr;
+    size_t count_ = 0;
+};

@@ -1,0 +1,36 @@
+// The option records the two dialogs edit and the drivers read, kept in static
+// storage of each DLL so a run offers the values the previous one left.
+#pragma once
+
+#include <stdint.h>
+
+struct ExportOptions {
+    uint8_t groundModel = 0;
+    uint8_t splitVertices = 0;
+    uint8_t splitByTexCoord = 0;
+    uint8_t splitByNormal = 0;
+    uint8_t writeTextureDictionary = 0;
+    int32_t scaleMantissa = 1000; // the scale in thousandths
+    int8_t scaleExponent = -2;    // power of ten
+};
+
+struct ImportOptions {
+    int32_t scaleMantissa = 1000;
+    int8_t scaleExponent = 2;
+    uint8_t clumpIndex = 0; // 0-based position of the chosen clump; 255 none
+};
+
+constexpr uint8_t kNoClump = 255;
+// The clump count is a signed 8-bit value.
+constexpr int kMaxClumps = 127;
+
+// One caption per clump of the file, in file order, shown by the import dialog.
+struct ClumpList {
+    int8_t count = 0;
+    char** captions = nullptr; // count owned texts
+};
+
+// The scale factor of a mantissa in thousandths and a power of ten:
+// (mantissa / 1000) x 10^exponent, the power by binary exponentiation in
+// extended precision, inverted for negative exponents.
+float ScaleFactorOf(int32_t mantissa, int8_t exponent);

@@ -1,0 +1,105 @@
+// Host functions of the application and the document: creation, ownership,
+// indexing, mapping files, the main window and user messages.
+#include <stdio.h>
+
+#include "hostsim/HostExports.h"
+#include "hostsim/HostState.h"
+#include "hostsim/MappingPath.h"
+
+namespace {
+
+bool FileExists(const char* path) {
+    FILE* file = fopen(path, "rb");
+    if (file == nullptr) {
+        return false;
+    }
+    fclose(file);
+    return true;
+}
+
+} // namespace
+
+HostWindow MQAPI MQ_GetWindowHandle(void) {
+    return GetHostState().window;
+}
+
+HostObject MQAPI MQ_CreateObject(void) {
+    return GetHostState().objects.Add(std::unique_ptr<HostSimObject>(new HostSimObject));
+}
+
+HostMaterial MQAPI MQ_CreateMaterial(void) {
+    return GetHostState().materials.Add(std::unique_ptr<HostSimMaterial>(new HostSimMaterial));
+}
+
+HostBool MQAPI MQ_SendMessage(int32_t kind, void* record) {
+    HostState& state = GetHostState();
+    if (kind != kHostMessageUser || record == nullptr || state.messageHandler == nullptr) {
+        return 0;
+    }
+    return state.messageHandler(state.messageUser, record);
+}
+
+int32_t MQAPI MQDoc_GetObjectCount(HostDocument doc) {
+    HostSimDocument* record = FindDocument(doc);
+    return record != nullptr ? static_cast<int32_t>(record->objects.size()) : 0;
+}
+
+HostObject MQAPI MQDoc_GetObject(HostDocument doc, int32_t index) {
+    HostSimDocument* record = FindDocument(doc);
+    if (record == nullptr || index < 0 || static_cast<size_t>(index) >= record->objects.size()) {
+        return 0;
+    }
+    return record->objects[index];
+}
+
+int32_t MQAPI MQDoc_AddObject(HostDocument doc, HostObject obj) {
+    HostSimDocument* record = FindDocument(doc);
+    HostSimObject* object = FindObject(obj);
+    if (record == nullptr || object == nullptr || object->owner != 0) {
+        return -1;
+    }
+    object->owner = doc;
+    record->objects.push_back(obj);
+    return static_cast<int32_t>(record->objects.size() - 1);
+}
+
+int32_t MQAPI MQDoc_GetMaterialCount(HostDocument doc) {
+    HostSimDocument* record = FindDocument(doc);
+    return record != nullptr ? static_cast<int32_t>(record->materials.size()) : 0;
+}
+
+HostMaterial MQAPI MQDoc_GetMaterial(HostDocument doc, int32_t index) {
+    HostSimDocument* record = FindDocument(doc);
+    if (record == nullptr || index < 0 || static_cast<size_t>(index) >= record->materials.size()) {
+        return 0;
+    }
+    return record->materials[index];
+}
+
+int32_t MQAPI MQDoc_AddMaterial(HostDocument doc, HostMaterial mat) {
+    HostSimDocument* record = FindDocument(doc);
+    HostSimMaterial* material = FindMaterial(mat);
+    if (record == nullptr || material == nullptr || material->owner != 0) {
+        return -1;
+    }
+    material->owner = doc;
+    record->materials.push_back(mat);
+    return static_cast<int32_t>(record->materials.size() - 1);
+}
+
+// Writes the candidate path whenever it can be formed; true when the file is there.
+HostBool MQAPI MQDoc_FindMappingFile(HostDocument doc, char* outPath, const char* name,
+                                     int32_t kind) {
+    (void)kind; // texture, alpha and bump maps are all looked for in the same place
+    HostSimDocument* record = FindDocument(doc);
+    if (record == nullptr) {
+        if (outPath != nullptr) {
+            outPath[0] = '\0';
+        }
+        return 0;
+    }
+    if (!ResolveMappingPath(record->folder, name, outPath, kMappingPathSize)) {
+        return 0;
+    }
+    return FileExists(outPath) ? 1 : 0;
+}

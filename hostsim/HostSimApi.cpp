@@ -1,0 +1,94 @@
+// The C++ interface of the simulated host and its function table.
+#include "hostsim/HostSim.h"
+
+#include "hostsim/HostExports.h"
+#include "hostsim/HostState.h"
+
+namespace {
+
+const HostFunctionTable kFunctions = {
+#define HOSTSIM_TABLE_TYPED(ret, name, params) name,
+#define HOSTSIM_TABLE_UNUSED(name) name,
+    MQ_HOST_FUNCTIONS(HOSTSIM_TABLE_TYPED, HOSTSIM_TABLE_UNUSED)
+#undef HOSTSIM_TABLE_TYPED
+#undef HOSTSIM_TABLE_UNUSED
+};
+
+} // namespace
+
+void HostSimReset() {
+    HostState& state = GetHostState();
+    state.documents.Clear();
+    state.objects.Clear();
+    state.materials.Clear();
+    state.messageHandler = nullptr;
+    state.messageUser = nullptr;
+    state.window = FakeMainWindow();
+}
+
+HostDocument HostSimCreateDocument(const char* folder) {
+    std::unique_ptr<HostSimDocument> doc(new HostSimDocument);
+    doc->folder = TextOrEmpty(folder);
+    return GetHostState().documents.Add(std::move(doc));
+}
+
+void HostSimDestroyDocument(HostDocument doc) {
+    HostState& state = GetHostState();
+    HostSimDocument* record = state.documents.Find(doc);
+    if (record == nullptr) {
+        return;
+    }
+    for (HostObject obj : record->objects) {
+        state.objects.Remove(obj);
+    }
+    for (HostMaterial mat : record->materials) {
+        state.materials.Remove(mat);
+    }
+    state.documents.Remove(doc);
+}
+
+const HostSimDocument* HostSimFindDocument(HostDocument doc) {
+    return FindDocument(doc);
+}
+
+const HostSimObject* HostSimFindObject(HostObject obj) {
+    return FindObject(obj);
+}
+
+const HostSimMaterial* HostSimFindMaterial(HostMaterial mat) {
+    return FindMaterial(mat);
+}
+
+int HostSimUnownedObjectCount() {
+    int count = 0;
+    GetHostState().objects.ForEach([&count](uint32_t, const HostSimObject& obj) {
+        if (obj.owner == 0) {
+            ++count;
+        }
+    });
+    return count;
+}
+
+int HostSimUnownedMaterialCount() {
+    int count = 0;
+    GetHostState().materials.ForEach([&count](uint32_t, const HostSimMaterial& mat) {
+        if (mat.owner == 0) {
+            ++count;
+        }
+    });
+    return count;
+}
+
+void HostSimSetUserMessageHandler(HostSimUserMessageHandler handler, void* user) {
+    HostState& state = GetHostState();
+    state.messageHandler = handler;
+    state.messageUser = user;
+}
+
+void HostSimSetWindowHandle(HostWindow window) {
+    GetHostState().window = window;
+}
+
+const HostFunctionTable* HostSimFunctions() {
+    return &kFunctions;
+}

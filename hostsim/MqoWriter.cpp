@@ -1,0 +1,243 @@
+// Saves a document as a Metasequoia text document (.mqo). Names are written
+// as the bytes they are (Shift-JIS from the plug-ins); numbers are plain
+// decimals; lines end with CR LF.
+#include <stdio.h>
+
+#include "hostsim/DecimalText.h"
+#include "hostsim/HostState.h"
+
+namespace {
+
+const char kLineEnd[] = "\r\n";
+
+// Decimals per kind of number.
+enum {
+    kCoordinateDecimals = 4,
+    kTexCoordDecimals = 5,
+    kColorDecimals = 3,
+    kPowerDecimals = 2,
+    kAngleDecimals = 1,
+};
+
+void AppendQuoted(std::string& out, const std::string& text) {
+    out += '"';
+    out += text;
+    out += '"';
+}
+
+void AppendScene(std::string& out) {
+    out += "Scene {\r\n"
+           "\tpos 0.0000 0.0000 1500.0000\r\n"
+           "\tlookat 0.0000 0.0000 0.0000\r\n"
+           "\thead -0.5236\r\n"
+           "\tpich 0.5236\r\n"
+           "\tortho 0\r\n"
+           "\tzoom2 5.0000\r\n"
+           "\tamb 0.250 0.250 0.250\r\n"
+           "}\r\n";
+}
+
+void AppendValue(std::string& out, const char* key, double value, int decimals) {
+    out += ' ';
+    out += key;
+    out += '(';
+    AppendFixed(out, value, decimals);
+    out += ')';
+}
+
+void AppendMapName(std::string& out, const char* key, const std::string& name) {
+    if (name.empty()) {
+        return;
+    }
+    out += ' ';
+    out += key;
+    out += '(';
+    AppendQuoted(out, name);
+    out += ')';
+}
+
+void AppendMaterial(std::string& out, const HostSimMaterial& mat) {
+    out += '\t';
+    AppendQuoted(out, mat.name);
+    out += " shader(";
+    AppendInt(out, mat.shader);
+    out += ") vcol(";
+    AppendInt(out, mat.vertexColor);
+    out += ") col(";
+    const float channels[4] = {mat.color.r, mat.color.g, mat.color.b, mat.alpha};
+    for (int i = 0; i < 4; ++i) {
+        if (i > 0) {
+            out += ' ';
+        }
+        AppendFixed(out, channels[i], kColorDecimals);
+    }
+    out += ')';
+    AppendValue(out, "dif", mat.diffuse, kColorDecimals);
+    AppendValue(out, "amb", mat.ambient, kColorDecimals);
+    AppendValue(out, "emi", mat.emission, kColorDecimals);
+    AppendValue(out, "spc", mat.specular, kColorDecimals);
+    AppendValue(out, "power", mat.power, kPowerDecimals);
+    AppendMapName(out, "tex", mat.textureName);
+    AppendMapName(out, "aplane", mat.alphaName);
+    AppendMapName(out, "bump", mat.bumpName);
+    out += kLineEnd;
+}
+
+void AppendMaterials(std::string& out, const HostSimDocument& doc) {
+    if (doc.materials.empty()) {
+        return;
+    }
+    out += "Material ";
+    AppendInt(out, static_cast<int64_t>(doc.materials.size()));
+    out += " {\r\n";
+    for (HostMaterial handle : doc.materials) {
+        const HostSimMaterial* mat = FindMaterial(handle);
+        if (mat != nullptr) {
+            AppendMaterial(out, *mat);
+        }
+    }
+    out += "}\r\n";
+}
+
+void AppendIntLine(std::string& out, const char* key, int64_t value) {
+    out += '\t';
+    out += key;
+    out += ' ';
+    AppendInt(out, value);
+    out += kLineEnd;
+}
+
+void AppendVertices(std::string& out, const HostSimObject& obj) {
+    out += "\tvertex ";
+    AppendInt(out, static_cast<int64_t>(obj.vertices.size()));
+    out += " {\r\n";
+    for (const Point3& p : obj.vertices) {
+        out += "\t\t";
+        AppendFixed(out, p.x, kCoordinateDecimals);
+        out += ' ';
+        AppendFixed(out, p.y, kCoordinateDecimals);
+        out += ' ';
+        AppendFixed(out, p.z, kCoordinateDecimals);
+        out += kLineEnd;
+    }
+    out += "\t}\r\n";
+}
+
+void AppendFace(std::string& out, const HostSimFace& face) {
+    out += "\t\t";
+    AppendInt(out, face.pointCount);
+    out += " V(";
+    for (int32_t i = 0; i < face.pointCount; ++i) {
+        if (i > 0) {
+            out += ' ';
+        }
+        AppendInt(out, face.points[i]);
+    }
+    out += ')';
+    if (face.material >= 0) {
+        out += " M(";
+        AppendInt(out, face.material);
+        out += ')';
+    }
+    out += " UV(";
+    for (int32_t i = 0; i < face.pointCount; ++i) {
+        if (i > 0) {
+            out += ' ';
+        }
+        AppendFixed(out, face.uv[i].u, kTexCoordDecimals);
+        out += ' ';
+        AppendFixed(out, face.uv[i].v, kTexCoordDecimals);
+    }
+    out += ')';
+    if (face.hasColors) {
+        out += " COL(";
+        for (int32_t i = 0; i < face.pointCount; ++i) {
+            if (i > 0) {
+                out += ' ';
+            }
+            AppendInt(out, face.colors[i]);
+        }
+        out += ')';
+    }
+    out += kLineEnd;
+}
+
+void AppendObject(std::string& out, const HostSimObject& obj) {
+    out += "Object ";
+    AppendQuoted(out, obj.name);
+    out += " {\r\n";
+    AppendIntLine(out, "depth", obj.depth);
+    if (obj.patchType != 0) {
+        AppendIntLine(out, "patch", obj.patchType);
+    }
+    AppendIntLine(out, "visible", obj.visible != 0 ? 15 : 0);
+    AppendIntLine(out, "locking", 0);
+    AppendIntLine(out, "shading", obj.shading);
+    out += "\tfacet ";
+    AppendFixed(out, obj.smoothAngle, kAngleDecimals);
+    out += "\r\n\tcolor ";
+    AppendFixed(out, obj.color.r, kColorDecimals);
+    out += ' ';
+    AppendFixed(out, obj.color.g, kColorDecimals);
+    out += ' ';
+    AppendFixed(out, obj.color.b, kColorDecimals);
+    out += kLineEnd;
+    AppendIntLine(out, "color_type", obj.colorType);
+    AppendIntLine(out, "mirror", obj.mirrorType);
+    AppendIntLine(out, "lathe", obj.latheType);
+    AppendVertices(out, obj);
+    out += "\tface ";
+    AppendInt(out, static_cast<int64_t>(obj.faces.size()));
+    out += " {\r\n";
+    for (const HostSimFace& face : obj.faces) {
+        AppendFace(out, face);
+    }
+    out += "\t}\r\n}\r\n";
+}
+
+// Room for the whole text, so that it is built without reallocating.
+size_t EstimatedSize(const HostSimDocument& doc) {
+    size_t size = 1024 + doc.materials.size() * 256;
+    for (HostObject handle : doc.objects) {
+        const HostSimObject* obj = FindObject(handle);
+        if (obj != nullptr) {
+            size += 512 + obj->vertices.size() * 48 + obj->faces.size() * 160;
+        }
+    }
+    return size;
+}
+
+} // namespace
+
+std::string HostSimMqoText(HostDocument doc) {
+    std::string out;
+    const HostSimDocument* record = FindDocument(doc);
+    if (record == nullptr) {
+        return out;
+    }
+    out.reserve(EstimatedSize(*record));
+    out += "Metasequoia Document\r\nFormat Text Ver 1.0\r\n\r\n";
+    AppendScene(out);
+    AppendMaterials(out, *record);
+    for (HostObject handle : record->objects) {
+        const HostSimObject* obj = FindObject(handle);
+        if (obj != nullptr) {
+            AppendObject(out, *obj);
+        }
+    }
+    out += "Eof\r\n";
+    return out;
+}
+
+bool HostSimSaveMqo(HostDocument doc, const char* path) {
+    if (path == nullptr || FindDocument(doc) == nullptr) {
+        return false;
+    }
+    std::string text = HostSimMqoText(doc);
+    FILE* file = fopen(path, "wb");
+    if (file == nullptr) {
+        return false;
+    }
+    bool written = fwrite(text.data(), 1, text.size(), file) == text.size();
+    return fclose(file) == 0 && written;
+}

@@ -1,0 +1,113 @@
+// Files through POSIX I/O, with the same 32-bit limits as the Win32 build.
+#include <errno.h>
+#include <fcntl.h>
+#include <stdlib.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "platform/Platform.h"
+
+struct PlatformFileImpl {
+    int fd;
+};
+
+namespace {
+
+// Largest size and offset a 32-bit signed file pointer can reach.
+const uint32_t kMaxFileOffset = 0x7FFFFFFFu;
+
+PlatformFile WrapDescriptor(int fd) {
+    if (fd < 0) {
+        return nullptr;
+    }
+    PlatformFile file = static_cast<PlatformFile>(malloc(sizeof(PlatformFileImpl)));
+    if (!file) {
+        close(fd);
+        return nullptr;
+    }
+    file->fd = fd;
+    return file;
+}
+
+} // namespace
+
+PlatformFile PlatformOpenForRead(const char* path) {
+    if (!path) {
+        return nullptr;
+    }
+    return WrapDescriptor(open(path, O_RDONLY | O_CLOEXEC));
+}
+
+PlatformFile PlatformCreateForWrite(const char* path) {
+    if (!path) {
+        return nullptr;
+    }
+    return WrapDescriptor(open(path, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
+}
+
+uint32_t PlatformRead(PlatformFile file, void* buffer, uint32_t size) {
+    if (!file || !buffer) {
+        return 0;
+    }
+    // Like ReadFile on a regular file: fill the buffer unless the end comes first.
+    uint8_t* out = static_cast<uint8_t*>(buffer);
+    uint32_t done = 0;
+    while (done < size) {
+        ssize_t n = read(file->fd, out + done, size - done);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            break;
+        }
+        done += static_cast<uint32_t>(n);
+    }
+    return done;
+}
+
+bool PlatformWrite(PlatformFile file, const void* buffer, uint32_t size) {
+    if (!file || (!buffer && size != 0)) {
+        return false;
+    }
+    const uint8_t* in = static_cast<const uint8_t*>(buffer);
+    uint32_t done = 0;
+    while (done < size) {
+        ssize_t n = write(file->fd, in + done, size - done);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            return false;
+        }
+        done += static_cast<uint32_t>(n);
+    }
+    return true;
+}
+
+bool PlatformSeek(PlatformFile file, uint32_t offset) {
+    if (!file || offset > kMaxFileOffset) {
+        return false;
+    }
+    return lseek(file->fd, static_cast<off_t>(offset), SEEK_SET) == static_cast<off_t>(offset);
+}
+
+bool PlatformFileSize(PlatformFile file, uint32_t* size) {
+    if (!file || !size) {
+        return false;
+    }
+    struct stat info;
+    if (fstat(file->fd, &info) != 0 || info.st_size < 0 ||
+        static_cast<uint64_t>(info.st_size) > kMaxFileOffset) {
+        return false;
+    }
+    *size = static_cast<uint32_t>(info.st_size);
+    return true;
+}
+
+void PlatformClose(PlatformFile file) {
+    if (!file) {
+        return;
+    }
+    close(file->fd);
+    free(file);
+}

@@ -1,0 +1,4 @@
+#pragma once
+
+// skelvane import FILE.dff -o OUT.mqo [--clump N] [--scale MANTISSA EXPONENT] [--cancel] [--trace]
+int RunImportCommand(int argc, char** argv);

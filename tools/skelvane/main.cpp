@@ -1,0 +1,51 @@
+// The skelvane command: dispatches to one subcommand by its name.
+#include <stdio.h>
+#include <string.h>
+
+#include "tools/skelvane/DumpCommand.h"
+#include "tools/skelvane/ExitCodes.h"
+#if SKELVANE_HOST_COMMANDS
+#include "tools/skelvane/ImportCommand.h"
+#endif
+
+namespace {
+
+struct Command {
+    const char* name;
+    const char* usage;
+    // Receives the operands after the command's name.
+    int (*run)(int argc, char** argv);
+};
+
+const Command kCommands[] = {
+    {"dump", "skelvane dump FILE", RunDumpCommand},
+#if SKELVANE_HOST_COMMANDS
+    {"import",
+     "skelvane import FILE.dff -o OUT.mqo [--clump N] [--scale MANTISSA EXPONENT] [--cancel] "
+     "[--trace]",
+     RunImportCommand},
+#endif
+};
+
+int PrintUsage() {
+    fprintf(stderr, "usage:\n");
+    for (const Command& command : kCommands) {
+        fprintf(stderr, "  %s\n", command.usage);
+    }
+    return kExitUsage;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        return PrintUsage();
+    }
+    for (const Command& command : kCommands) {
+        if (strcmp(argv[1], command.name) == 0) {
+            return command.run(argc - 2, argv + 2);
+        }
+    }
+    fprintf(stderr, "skelvane: unknown command %s\n", argv[1]);
+    return PrintUsage();
+}
