@@ -10,12 +10,16 @@
 
 #include "platform/Platform.h"
 
+// Largest size a stream may reach: files of 2 GiB or more are not supported.
+constexpr uint32_t kMaxStreamSize = 0x7FFFFFFF;
+
 class ByteStream {
   public:
     virtual ~ByteStream() = default;
     // Reads up to size bytes at the current offset; returns how many were read.
     virtual uint32_t Read(void* buffer, uint32_t size) = 0;
-    // Writes size bytes at the current offset, overwriting or extending.
+    // Writes size bytes at the current offset, overwriting or extending; false
+    // when the data would end past kMaxStreamSize (nothing is written then).
     virtual bool Write(const void* buffer, uint32_t size) = 0;
     // Moves to an absolute offset (past the end is allowed for writing).
     virtual bool Seek(uint32_t offset) = 0;
@@ -46,7 +50,8 @@ void StoreU16(uint8_t* p, uint16_t v);
 void StoreU32(uint8_t* p, uint32_t v);
 void StoreF32(uint8_t* p, float v);
 
-// A stream over bytes in memory. It owns a copy of what it is given.
+// A stream over bytes in memory. It owns a copy of what it is given. Seeking
+// past the end is allowed; writing there fills the gap with zeros.
 class MemoryStream final : public ByteStream {
   public:
     MemoryStream() = default;
@@ -55,7 +60,7 @@ class MemoryStream final : public ByteStream {
     bool Write(const void* buffer, uint32_t size) override;
     bool Seek(uint32_t offset) override;
     uint32_t Tell() const override { return position_; }
-    uint32_t Size() const override { return static_cast<uint32_t>(data_.size()); }
+    uint32_t Size() const override;
     const std::vector<uint8_t>& Data() const { return data_; }
 
   private:
@@ -64,7 +69,11 @@ class MemoryStream final : public ByteStream {
 };
 
 // A buffered stream over a platform file. Open it for reading or create it for
-// writing; Close flushes and closes (the destructor closes too).
+// writing; Close flushes and closes (the destructor closes too). A stream
+// opened for reading does not write, one created for writing does not read.
+// Field-sized reads and writes go through a 64 KiB buffer; writes anywhere
+// (size patches included) produce exactly the bytes a direct write would, and
+// transfers of a buffer's length or more bypass the buffer.
 class FileStream final : public ByteStream {
   public:
     FileStream() = default;
@@ -86,14 +95,19 @@ class FileStream final : public ByteStream {
     uint32_t Size() const override { return size_; }
 
   private:
+    void Attach(PlatformFile file, bool writing, uint32_t size);
     bool Flush();
     bool Fill();
+    bool SeekFile(uint32_t offset);
+    bool WriteAt(uint32_t offset, const uint8_t* data, uint32_t size);
+    uint32_t ReadDirect(uint8_t* data, uint32_t size);
 
     PlatformFile file_ = nullptr;
     bool writing_ = false;
     bool failed_ = false;
-    uint32_t position_ = 0; // logical offset
-    uint32_t size_ = 0;     // logical size
+    uint32_t position_ = 0;     // logical offset
+    uint32_t size_ = 0;         // logical size
+    uint32_t filePosition_ = 0; // offset of the platform file, UINT32_MAX when unknown
     // The buffer holds bytes [bufferStart_, bufferStart_ + bufferLength_).
     uint32_t bufferStart_ = 0;
     uint32_t bufferLength_ = 0;
