@@ -9,8 +9,7 @@ void WriteClumpStruct(ByteStream& s, const ClumpStruct& r) {
 }
 
 bool ReadClumpStruct(SectionCursor& c, ClumpStruct* r) {
-    return ReadI32(c, &r->atomicCount) && ReadI32(c, &r->lightCount) &&
-           ReadI32(c, &r->cameraCount);
+    return ReadI32(c, &r->atomicCount) && ReadI32(c, &r->lightCount) && ReadI32(c, &r->cameraCount);
 }
 
 void WriteFrameRecord(ByteStream& s, const FrameRecord& r) {

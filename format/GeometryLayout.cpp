@@ -58,7 +58,9 @@ bool ReadMaterialStruct(SectionCursor& c, MaterialStruct* r) {
            ReadF32(c, &r->diffuse);
 }
 
-uint32_t StringBodyLength(uint32_t textLength) { return (textLength & ~3u) + 4; }
+uint32_t StringBodyLength(uint32_t textLength) {
+    return (textLength & ~3u) + 4;
+}
 
 bool WriteStringSection(ByteStream& s, const char* text) {
     uint32_t length = static_cast<uint32_t>(strlen(text));

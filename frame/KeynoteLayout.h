@@ -11,10 +11,10 @@ constexpr uint32_t KeynotePlugInId = 44;
 constexpr int32_t kKeynoteDocumentVersion = 512;
 
 // XSDocument
-constexpr uint32_t kXSDocumentObjectCount = 8;  // int32
-constexpr uint32_t kXSDocumentBoneCount = 12;   // int32
-constexpr uint32_t kXSDocumentObjects = 28;     // ref to objectCount refs of XSObject
-constexpr uint32_t kXSDocumentBones = 32;       // ref to boneCount refs of XSBone
+constexpr uint32_t kXSDocumentObjectCount = 8; // int32
+constexpr uint32_t kXSDocumentBoneCount = 12;  // int32
+constexpr uint32_t kXSDocumentObjects = 28;    // ref to objectCount refs of XSObject
+constexpr uint32_t kXSDocumentBones = 32;      // ref to boneCount refs of XSBone
 constexpr uint32_t kXSDocumentSize = 36;
 
 // XSObject
@@ -43,8 +43,8 @@ constexpr uint32_t kXSSkinWeight = 0; // float[4]
 constexpr uint32_t kXSSkinBone = 16;  // int32[4], low 8 bits used
 
 // XSBone
-constexpr uint32_t kXSBoneName = 4;         // NUL-terminated text, 256 bytes
-constexpr uint32_t kXSBoneTag = 260;        // HAnimTag text, 256 bytes
+constexpr uint32_t kXSBoneName = 4;  // NUL-terminated text, 256 bytes
+constexpr uint32_t kXSBoneTag = 260; // HAnimTag text, 256 bytes
 constexpr uint32_t kXSBoneTextSize = 256;
 constexpr uint32_t kXSBonePosition = 516;   // Point3
 constexpr uint32_t kXSBoneBindMatrix = 552; // Matrix4

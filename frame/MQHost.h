@@ -130,13 +130,13 @@ typedef int32_t(MQAPI* HostUnusedFunction)(void);
     U(MQObj_Freeze)                                                                                \
     C(void, MQObj_GetName, (HostObject obj, char* buffer, int32_t size))                           \
     C(int32_t, MQObj_GetVertexCount, (HostObject obj))                                             \
-    C(void, MQObj_GetVertex, (HostObject obj, int32_t index, Point3* out))                         \
+    C(void, MQObj_GetVertex, (HostObject obj, int32_t index, Point3 * out))                        \
     C(void, MQObj_SetVertex, (HostObject obj, int32_t index, const Point3* p))                     \
     U(MQObj_GetVertexArray)                                                                        \
     C(int32_t, MQObj_GetFaceCount, (HostObject obj))                                               \
     C(int32_t, MQObj_GetFacePointCount, (HostObject obj, int32_t face))                            \
-    C(void, MQObj_GetFacePointArray, (HostObject obj, int32_t face, int32_t* points))              \
-    C(void, MQObj_GetFaceCoordinateArray, (HostObject obj, int32_t face, TexCoord* uv))            \
+    C(void, MQObj_GetFacePointArray, (HostObject obj, int32_t face, int32_t * points))             \
+    C(void, MQObj_GetFaceCoordinateArray, (HostObject obj, int32_t face, TexCoord * uv))           \
     C(int32_t, MQObj_GetFaceMaterial, (HostObject obj, int32_t face))                              \
     U(MQObj_GetFaceUniqueID)                                                                       \
     U(MQObj_GetFaceIndexFromUniqueID)                                                              \
@@ -181,15 +181,15 @@ typedef int32_t(MQAPI* HostUnusedFunction)(void);
     U(MQObj_SetLatheAxis)                                                                          \
     U(MQObj_GetLatheSegment)                                                                       \
     U(MQObj_SetLatheSegment)                                                                       \
-    C(HostBool, MQObj_GetIntValue, (HostObject obj, int32_t id, int32_t* values))                  \
+    C(HostBool, MQObj_GetIntValue, (HostObject obj, int32_t id, int32_t * values))                 \
     C(HostBool, MQObj_GetFloatArray, (HostObject obj, int32_t id, float* values))                  \
     C(HostBool, MQObj_SetIntValue, (HostObject obj, int32_t id, const int32_t* values))            \
     C(HostBool, MQObj_SetFloatArray, (HostObject obj, int32_t id, const float* values))            \
     C(void, MQMat_Delete, (HostMaterial mat))                                                      \
-    C(HostBool, MQMat_GetIntValue, (HostMaterial mat, int32_t id, int32_t* values))                \
+    C(HostBool, MQMat_GetIntValue, (HostMaterial mat, int32_t id, int32_t * values))               \
     U(MQMat_GetFloatArray)                                                                         \
     C(void, MQMat_GetName, (HostMaterial mat, char* buffer, int32_t size))                         \
-    C(void, MQMat_GetColor, (HostMaterial mat, ColorRGB* out))                                     \
+    C(void, MQMat_GetColor, (HostMaterial mat, ColorRGB * out))                                    \
     C(float, MQMat_GetAlpha, (HostMaterial mat))                                                   \
     C(float, MQMat_GetDiffuse, (HostMaterial mat))                                                 \
     C(float, MQMat_GetAmbient, (HostMaterial mat))                                                 \

@@ -19,9 +19,13 @@ MQ_EXPORT void MQGetPlugInID(uint32_t* product, uint32_t* id) {
     GetPluginClass()->GetPlugInID(product, id);
 }
 
-MQ_EXPORT const char* MQGetPlugInName(void) { return GetPluginClass()->GetPlugInName(); }
+MQ_EXPORT const char* MQGetPlugInName(void) {
+    return GetPluginClass()->GetPlugInName();
+}
 
-MQ_EXPORT int32_t MQGetPlugInType(void) { return GetPluginClass()->GetPlugInType(); }
+MQ_EXPORT int32_t MQGetPlugInType(void) {
+    return GetPluginClass()->GetPlugInType();
+}
 
 MQ_EXPORT const char* MQEnumString(int32_t /*index*/) {
     // Only the host's resident plug-in kinds describe themselves here; import
@@ -78,9 +82,15 @@ MQ_EXPORT HostBool MQImportFile(int32_t index, const char* fileName, HostDocumen
 
 // Entry points of the host's other plug-in kinds; the host never calls them on
 // import or export plug-ins, and they do nothing.
-MQ_EXPORT HostBool MQCreate(HostDocument, void*) { return 0; }
-MQ_EXPORT HostBool MQModifyObject(HostDocument, void*) { return 0; }
-MQ_EXPORT HostBool MQModifySelect(HostDocument, void*) { return 0; }
+MQ_EXPORT HostBool MQCreate(HostDocument, void*) {
+    return 0;
+}
+MQ_EXPORT HostBool MQModifyObject(HostDocument, void*) {
+    return 0;
+}
+MQ_EXPORT HostBool MQModifySelect(HostDocument, void*) {
+    return 0;
+}
 
 MQ_EXPORT int32_t MQOnEvent(HostDocument /*doc*/, int32_t /*eventCode*/, void* /*option*/) {
     // Events are acted on only by resident plug-ins; import and export

@@ -43,8 +43,7 @@ std::string HostProgramPath() {
 #else
     // The host functions live in the simulated host's shared library.
     Dl_info info;
-    if (dladdr(reinterpret_cast<void*>(&MQ_CreateObject), &info) == 0 ||
-        info.dli_fname == nullptr)
+    if (dladdr(reinterpret_cast<void*>(&MQ_CreateObject), &info) == 0 || info.dli_fname == nullptr)
         return std::string();
     return info.dli_fname;
 #endif

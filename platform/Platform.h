@@ -10,7 +10,7 @@
 #include "frame/MQHost.h"
 
 typedef struct PlatformFileImpl* PlatformFile; // null means "no file"
-typedef void* PlatformModule;                   // null means "not loaded"
+typedef void* PlatformModule;                  // null means "not loaded"
 
 // Message box styles and results (the Win32 values).
 enum : uint32_t {
@@ -35,8 +35,7 @@ bool PlatformFileSize(PlatformFile file, uint32_t* size);
 void PlatformClose(PlatformFile file);
 
 // MessageBoxA(owner, text, caption, style).
-int32_t PlatformMessageBox(HostWindow owner, const char* text, const char* caption,
-                           uint32_t style);
+int32_t PlatformMessageBox(HostWindow owner, const char* text, const char* caption, uint32_t style);
 // OutputDebugStringA(text).
 void PlatformDebugTrace(const char* text);
 

@@ -24,7 +24,9 @@ struct GeometryTables {
     HeapArray<int32_t> materialTable; // document index per list position, -1 none
 };
 
-bool Prelit(const GeometryTables& g) { return (g.header.formatFlags & kGeometryPrelit) != 0; }
+bool Prelit(const GeometryTables& g) {
+    return (g.header.formatFlags & kGeometryPrelit) != 0;
+}
 
 // Texture coordinate sets present: Textured2 carries texCoordSetCount sets,
 // Textured alone one.
@@ -97,9 +99,8 @@ bool ReadArrays(ImportRun& run, GeometryTables& g) {
     uint32_t v = static_cast<uint32_t>(g.header.vertexCount);
     bool ok = true;
     if (Prelit(g))
-        ok = ReadRecords(c, v, 4, [&](uint32_t i, const uint8_t* p) {
-            g.prelitColours[i] = LoadU32(p);
-        });
+        ok = ReadRecords(c, v, 4,
+                         [&](uint32_t i, const uint8_t* p) { g.prelitColours[i] = LoadU32(p); });
     if (ok && g.texCoordSets > 0) {
         ok = ReadRecords(c, v, 8, [&](uint32_t i, const uint8_t* p) {
             g.texCoords[i] = TexCoord{LoadF32(p), LoadF32(p + 4)};
@@ -134,12 +135,12 @@ HostObject CreateMeshObject(ImportRun& run) {
 bool AddVertices(ImportRun& run, GeometryTables& g) {
     HostObject mesh = run.mesh;
     float scale = run.scale;
-    bool ok = ReadRecords(run.cursor, static_cast<uint32_t>(g.header.vertexCount), 12,
-                          [&](uint32_t i, const uint8_t* p) {
-                              Point3 point = {LoadF32(p) * scale, LoadF32(p + 4) * scale,
-                                              LoadF32(p + 8) * scale};
-                              g.vertexMap[i] = g_host.MQObj_AddVertex(mesh, &point);
-                          });
+    bool ok = ReadRecords(
+        run.cursor, static_cast<uint32_t>(g.header.vertexCount), 12,
+        [&](uint32_t i, const uint8_t* p) {
+            Point3 point = {LoadF32(p) * scale, LoadF32(p + 4) * scale, LoadF32(p + 8) * scale};
+            g.vertexMap[i] = g_host.MQObj_AddVertex(mesh, &point);
+        });
     if (!ok) {
         ReportSectionError(run, MSG_MISSING_GEOMETRY_STRUCT);
         return false;
@@ -308,8 +309,8 @@ void BuildFaces(ImportRun& run, GeometryTables& g) {
         const TriangleRecord& r = g.triangles[static_cast<size_t>(k)];
         const uint16_t corners[3] = {r.cornerA, r.cornerC, r.cornerB};
         if (corners[0] >= v || corners[1] >= v || corners[2] >= v) {
-            ImportTrace(run, TRACE_FACE_SKIPPED, static_cast<int>(k), static_cast<int>(triangleCount),
-                        corners[0], corners[1], corners[2]);
+            ImportTrace(run, TRACE_FACE_SKIPPED, static_cast<int>(k),
+                        static_cast<int>(triangleCount), corners[0], corners[1], corners[2]);
             continue;
         }
         int32_t points[3];

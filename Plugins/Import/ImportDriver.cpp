@@ -10,8 +10,7 @@
 
 // Shows the options dialog with the clump captions; true when the user
 // confirmed.
-static bool AskImportOptions(ImportRun& run, int clumpCount, ImportOptions& options,
-                             bool* failed) {
+static bool AskImportOptions(ImportRun& run, int clumpCount, ImportOptions& options, bool* failed) {
     ClumpList captions;
     bool ok = CollectCaptions(run, clumpCount, captions);
     intptr_t result = 0;

@@ -17,8 +17,7 @@
 #define MSG_MISSING_FRAME_LIST_STRUCT MSG_MISSING "0x00000010 > 0x0000000E > 0x00000001 (Struct)"
 #define MSG_MISSING_HANIM                                                                          \
     MSG_MISSING "0x00000010 > 0x0000000E > 0x00000003 > 0x0000011E (HAnim PLG)"
-#define MSG_MISSING_FRAME                                                                          \
-    MSG_MISSING "0x00000010 > 0x0000000E > 0x00000003 > 0x0253F2FE (Frame)"
+#define MSG_MISSING_FRAME MSG_MISSING "0x00000010 > 0x0000000E > 0x00000003 > 0x0253F2FE (Frame)"
 #define MSG_UNSUPPORTED "未対応のフォーマットです。\n"
 #define MSG_UNSUPPORTED_TRISTRIP MSG_UNSUPPORTED "Tristrip"
 #define MSG_UNSUPPORTED_NO_POSITIONS MSG_UNSUPPORTED "~Positions"

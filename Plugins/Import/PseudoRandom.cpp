@@ -7,4 +7,6 @@ int32_t PseudoRandom15() {
     return static_cast<int32_t>((g_state >> 16) & 0x7FFF);
 }
 
-void ResetPseudoRandom() { g_state = 1; }
+void ResetPseudoRandom() {
+    g_state = 1;
+}

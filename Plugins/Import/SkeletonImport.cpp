@@ -36,7 +36,7 @@ struct PoseReset {
     float head, pitch, bank;
 };
 const PoseReset kPoseResets[] = {
-    {" pelvis", 0.0f, 0.0f, 0.0f}, {"root", 90.0f, 0.0f, 90.0f}, {"normal", 90.0f, 0.0f, 90.0f},
+    {" pelvis", 0.0f, 0.0f, 0.0f},  {"root", 90.0f, 0.0f, 90.0f}, {"normal", 90.0f, 0.0f, 90.0f},
     {"ripped", 90.0f, 0.0f, 90.0f}, {"fat", 90.0f, 0.0f, 90.0f},
 };
 
@@ -56,7 +56,9 @@ Point3 TranslationOf(Matrix4* m) {
     return p;
 }
 
-Point3 Scaled(Point3 p, float s) { return Point3{p.x * s, p.y * s, p.z * s}; }
+Point3 Scaled(Point3 p, float s) {
+    return Point3{p.x * s, p.y * s, p.z * s};
+}
 
 Point3 UnitOrZero(Point3 p) {
     float squared = p.x * p.x + p.y * p.y + p.z * p.z;
@@ -66,7 +68,9 @@ Point3 UnitOrZero(Point3 p) {
     return Point3{p.x / length, p.y / length, p.z / length};
 }
 
-Point3 Minus(Point3 a, Point3 b) { return Point3{a.x - b.x, a.y - b.y, a.z - b.z}; }
+Point3 Minus(Point3 a, Point3 b) {
+    return Point3{a.x - b.x, a.y - b.y, a.z - b.z};
+}
 
 bool ReadFrameRecords(ImportRun& run, FrameTables& t) {
     SectionCursor& c = run.cursor;
@@ -118,7 +122,8 @@ bool ReadFrameRecords(ImportRun& run, FrameTables& t) {
             ReportImportError(run, MSG_OUT_OF_MEMORY);
         else {
             FormatCut(run.nameBuffer, sizeof run.nameBuffer,
-                     "frame %d has a parent outside the list or in a cycle", static_cast<int>(bad));
+                      "frame %d has a parent outside the list or in a cycle",
+                      static_cast<int>(bad));
             ReportCorrupt(run, run.nameBuffer);
         }
         return false;
@@ -160,8 +165,8 @@ bool ResetPoses(ImportRun& run, FrameTables& t) {
                 Point3 translation, scaling;
                 g_host.MQMatrix_FloatValue(m, kMatrixGetTranslation, &translation.x);
                 g_host.MQMatrix_FloatValue(m, kMatrixGetScaling, &scaling.x);
-                float values[9] = {scaling.x,   scaling.y,   scaling.z,
-                                   reset.head,  reset.pitch, reset.bank,
+                float values[9] = {scaling.x,     scaling.y,     scaling.z,
+                                   reset.head,    reset.pitch,   reset.bank,
                                    translation.x, translation.y, translation.z};
                 g_host.MQMatrix_FloatValue(m, kMatrixSetTransform, values);
                 break;
@@ -191,8 +196,7 @@ bool ReadHAnim(ImportRun& run, FrameTables& t, int32_t* nodeId) {
     *nodeId = header.nodeId;
     if (header.nodeCount != 0) {
         if (header.nodeCount < 0 || !SkipBytes(c, kHAnimHierarchyHeaderSize) ||
-            static_cast<uint64_t>(header.nodeCount) * kHAnimNodeRecordSize >
-                SectionBytesLeft(c)) {
+            static_cast<uint64_t>(header.nodeCount) * kHAnimNodeRecordSize > SectionBytesLeft(c)) {
             ReportCorrupt(run, "HAnim node count runs past the HAnim PLG");
             return false;
         }
@@ -217,8 +221,7 @@ bool ReadHAnim(ImportRun& run, FrameTables& t, int32_t* nodeId) {
 }
 
 // The bone material of frame i, named after the frame, carrying its HAnimTag.
-bool AddBoneMaterial(ImportRun& run, FrameTables& t, int32_t i, int32_t nodeId,
-                     const char* name) {
+bool AddBoneMaterial(ImportRun& run, FrameTables& t, int32_t i, int32_t nodeId, const char* name) {
     HostMaterial material = g_host.MQ_CreateMaterial();
     g_host.MQMat_SetName(material, name);
     // The hierarchy lists one node per frame but the root; a bone met before
@@ -235,8 +238,8 @@ bool AddBoneMaterial(ImportRun& run, FrameTables& t, int32_t i, int32_t nodeId,
         return false;
     }
     FormatCut(run.nameBuffer, sizeof run.nameBuffer, "%d:%d:%d", static_cast<int>(j),
-             static_cast<int>(t.nodeIds[static_cast<size_t>(j)]),
-             static_cast<int>(t.nodeFlags[static_cast<size_t>(j)]));
+              static_cast<int>(t.nodeIds[static_cast<size_t>(j)]),
+              static_cast<int>(t.nodeFlags[static_cast<size_t>(j)]));
     g_host.MQMat_SetBumpName(material, run.nameBuffer);
     int32_t one = 1, zero = 0;
     g_host.MQMat_SetIntValue(material, kMaterialShader, &one);

@@ -37,8 +37,13 @@ void WriteMaterial(ByteStream& s, const TestMaterial& m) {
     BeginSection(s, stack, kSectionMaterial);
     if (m.writeStruct) {
         BeginSection(s, stack, kSectionStruct);
-        MaterialStruct r = {0, {m.rgba[0], m.rgba[1], m.rgba[2], m.rgba[3]}, kMaterialReserved,
-                            m.texture.empty() ? 0 : 1, m.ambient, m.specular, m.diffuse};
+        MaterialStruct r = {0,
+                            {m.rgba[0], m.rgba[1], m.rgba[2], m.rgba[3]},
+                            kMaterialReserved,
+                            m.texture.empty() ? 0 : 1,
+                            m.ambient,
+                            m.specular,
+                            m.diffuse};
         WriteMaterialStruct(s, r);
         EndSection(s, stack);
     }
@@ -59,14 +64,18 @@ void WriteMaterial(ByteStream& s, const TestMaterial& m) {
 void WriteGeometryStruct(ByteStream& s, const TestGeometry& g) {
     SectionStack stack;
     BeginSection(s, stack, kSectionStruct);
-    GeometryHeader h = {g.flags, g.texCoordSets, 0, static_cast<int32_t>(g.triangles.size()),
-                        static_cast<int32_t>(g.vertices.size()), 1};
+    GeometryHeader h = {g.flags,
+                        g.texCoordSets,
+                        0,
+                        static_cast<int32_t>(g.triangles.size()),
+                        static_cast<int32_t>(g.vertices.size()),
+                        1};
     WriteGeometryHeader(s, h);
     if (g.flags & kGeometryPrelit)
         for (uint32_t c : g.colours)
             WriteU32(s, c);
-    uint32_t sets = (g.flags & kGeometryTextured2) ? g.texCoordSets
-                                                   : ((g.flags & kGeometryTextured) ? 1 : 0);
+    uint32_t sets =
+        (g.flags & kGeometryTextured2) ? g.texCoordSets : ((g.flags & kGeometryTextured) ? 1 : 0);
     for (uint32_t set = 0; set < sets; ++set)
         for (const TexCoord& t : g.texCoords) {
             WriteF32(s, t.u + static_cast<float>(set)); // later sets differ from the first
@@ -167,8 +176,8 @@ TestClump MakeClumpWithBones(const std::vector<std::string>& names) {
         clump.frames.push_back(bone);
     }
     for (size_t i = 0; i < names.size(); ++i)
-        clump.frames[1].hierarchy.push_back(HAnimNodeRecord{static_cast<int32_t>(100 + i),
-                                                            static_cast<int32_t>(i), 0});
+        clump.frames[1].hierarchy.push_back(
+            HAnimNodeRecord{static_cast<int32_t>(100 + i), static_cast<int32_t>(i), 0});
     clump.geometry.vertices = {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}};
     clump.geometry.texCoords = {{0, 0}, {1, 0}, {0, 1}};
     clump.geometry.triangles = {{0, 1, 2, 0}};

@@ -38,8 +38,8 @@ struct TestGeometry {
     uint16_t flags = kGeometryPositions | kGeometryTextured | kGeometryNormals | kGeometryLight;
     uint8_t texCoordSets = 1;
     std::vector<Point3> vertices;
-    std::vector<TexCoord> texCoords;            // one per vertex when textured
-    std::vector<uint32_t> colours;              // one per vertex when prelit
+    std::vector<TexCoord> texCoords; // one per vertex when textured
+    std::vector<uint32_t> colours;   // one per vertex when prelit
     std::vector<TestTriangle> triangles;
     std::vector<TestMaterial> materials;
     bool writeMaterialList = true;

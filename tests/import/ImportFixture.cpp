@@ -8,7 +8,9 @@
 
 LoadedPlugin ImportTest::plugin_;
 
-std::string Utf8(const std::string& shiftJis) { return ShiftJisToUtf8(shiftJis); }
+std::string Utf8(const std::string& shiftJis) {
+    return ShiftJisToUtf8(shiftJis);
+}
 
 namespace {
 struct Capture {
@@ -25,7 +27,9 @@ int32_t OnMessage(void*, const char* text, const char* caption, uint32_t style) 
     g_capture.messages->push_back(Utf8(text));
     return 1;
 }
-void OnTrace(void*, const char* text) { g_capture.traces->push_back(text); }
+void OnTrace(void*, const char* text) {
+    g_capture.traces->push_back(text);
+}
 intptr_t OnDialog(void*, int resourceId, DialogLogic* logic) {
     EXPECT_EQ(resourceId, 102);
     *g_capture.outcome = AnswerDialog(*g_capture.script, *logic);

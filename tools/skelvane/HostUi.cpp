@@ -9,8 +9,7 @@ static int32_t PrintMessageBox(void* user, const char* text, const char* caption
                                uint32_t /*style*/) {
     HostUi* ui = static_cast<HostUi*>(user);
     ++ui->messageCount;
-    fprintf(stderr, "[%s]\n%s\n\n", ShiftJisToUtf8(caption).c_str(),
-            ShiftJisToUtf8(text).c_str());
+    fprintf(stderr, "[%s]\n%s\n\n", ShiftJisToUtf8(caption).c_str(), ShiftJisToUtf8(text).c_str());
     return 1;
 }
 
@@ -30,4 +29,6 @@ void InstallHostUi(HostUi* ui) {
     PlatformInstallSinks(&sinks);
 }
 
-void RemoveHostUi() { PlatformInstallSinks(nullptr); }
+void RemoveHostUi() {
+    PlatformInstallSinks(nullptr);
+}

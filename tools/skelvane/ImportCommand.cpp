@@ -82,7 +82,8 @@ int RunImportCommand(int argc, char** argv) {
     HostBool completed = plugin.MQImportFile(0, a.input, doc);
     RemoveHostUi();
     if (a.ui.dialog.badClump) {
-        fprintf(stderr, "skelvane import: the file has %d clump(s); --clump %d is not one of them\n",
+        fprintf(stderr,
+                "skelvane import: the file has %d clump(s); --clump %d is not one of them\n",
                 a.ui.dialog.listCount, a.ui.script.clump);
         return kExitUsage;
     }
