@@ -5,6 +5,9 @@
 #include <stdint.h>
 #include <stdlib.h>
 
+#include <new>
+#include <type_traits>
+
 template <typename T> class HeapArray {
   public:
     HeapArray() = default;
@@ -12,7 +15,7 @@ template <typename T> class HeapArray {
     HeapArray(const HeapArray&) = delete;
     HeapArray& operator=(const HeapArray&) = delete;
 
-    // Allocates count zeroed elements (any previous content is released);
+    // Allocates count zeroed (or default-constructed) elements (any previous content is released);
     // false when the memory cannot be had.
     bool Allocate(size_t count) {
         Release();
@@ -24,9 +27,15 @@ template <typename T> class HeapArray {
         if (data_ == nullptr)
             return false;
         count_ = count;
+        if constexpr (!std::is_trivially_default_constructible<T>::value)
+            for (size_t i = 0; i < count; ++i)
+                new (&data_[i]) T();
         return true;
     }
     void Release() {
+        if constexpr (!std::is_trivially_destructible<T>::value)
+            for (size_t i = 0; i < count_; ++i)
+                data_[i].~T();
         free(data_);
         data_ = nullptr;
         count_ = 0;

@@ -1,0 +1,92 @@
+#include "Plugins/Export/BoneMatrices.h"
+
+#include <ctype.h>
+#include <string.h>
+
+// One number as atol reads it, saturated to 32 bits.
+static int32_t ReadTagNumber(const char* p) {
+    while (isspace(static_cast<unsigned char>(*p)))
+        ++p;
+    bool negative = *p == '-';
+    if (*p == '-' || *p == '+')
+        ++p;
+    int64_t value = 0;
+    while (isdigit(static_cast<unsigned char>(*p))) {
+        value = value * 10 + (*p - '0');
+        if (value > INT32_MAX)
+            value = static_cast<int64_t>(INT32_MAX) + 1;
+        ++p;
+    }
+    if (negative)
+        value = -value;
+    if (value > INT32_MAX)
+        value = INT32_MAX;
+    return static_cast<int32_t>(value);
+}
+
+HAnimTag ParseHAnimTag(const char* text) {
+    HAnimTag tag = {0, 0, 0};
+    tag.index = ReadTagNumber(text);
+    const char* first = strchr(text, ':');
+    if (first == nullptr)
+        return tag;
+    tag.nodeId = ReadTagNumber(first + 1);
+    const char* second = strchr(first + 1, ':');
+    if (second != nullptr)
+        tag.nodeFlags = ReadTagNumber(second + 1);
+    return tag;
+}
+
+// The 3x3 determinant of the rows r0, r1, r2 and the columns c0, c1, c2.
+static double Minor(const double* a, int r0, int r1, int r2, int c0, int c1, int c2) {
+    return a[r0 * 4 + c0] * (a[r1 * 4 + c1] * a[r2 * 4 + c2] - a[r1 * 4 + c2] * a[r2 * 4 + c1]) -
+           a[r0 * 4 + c1] * (a[r1 * 4 + c0] * a[r2 * 4 + c2] - a[r1 * 4 + c2] * a[r2 * 4 + c0]) +
+           a[r0 * 4 + c2] * (a[r1 * 4 + c0] * a[r2 * 4 + c1] - a[r1 * 4 + c1] * a[r2 * 4 + c0]);
+}
+
+void InvertMatrix4(Matrix4* out, const Matrix4* m) {
+    double a[16];
+    for (int i = 0; i < 16; ++i)
+        a[i] = m->m[i];
+    // cofactor[r][c] = (-1)^(r+c) x minor without row r and column c.
+    double cofactor[16];
+    for (int r = 0; r < 4; ++r) {
+        int rows[3], n = 0;
+        for (int i = 0; i < 4; ++i)
+            if (i != r)
+                rows[n++] = i;
+        for (int c = 0; c < 4; ++c) {
+            int cols[3], k = 0;
+            for (int i = 0; i < 4; ++i)
+                if (i != c)
+                    cols[k++] = i;
+            double minor = Minor(a, rows[0], rows[1], rows[2], cols[0], cols[1], cols[2]);
+            cofactor[r * 4 + c] = ((r + c) % 2 == 0) ? minor : -minor;
+        }
+    }
+    double determinant = 0;
+    for (int c = 0; c < 4; ++c)
+        determinant += a[c] * cofactor[c];
+    if (determinant == 0.0) {
+        IdentityMatrix4(out);
+        return;
+    }
+    // The inverse is the transposed cofactor matrix over the determinant.
+    for (int r = 0; r < 4; ++r)
+        for (int c = 0; c < 4; ++c)
+            out->m[r * 4 + c] = static_cast<float>(cofactor[c * 4 + r] / determinant);
+}
+
+void AxisTurnMatrix(Matrix4* out) {
+    IdentityMatrix4(out);
+    float values[9] = {1.0f, 1.0f, 1.0f, -90.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f};
+    g_host.MQMatrix_FloatValue(out, kMatrixSetTransform, values);
+}
+
+void BoneWorldMatrix(Matrix4* out, const Matrix4& axisTurn, const Matrix4& bind,
+                     const Point3& position, float shift, float scale) {
+    MultiplyMatrix4(out, &axisTurn, &bind);
+    out->m[12] = (position.x - shift) * scale;
+    out->m[13] = position.y * scale;
+    out->m[14] = position.z * scale;
+}

@@ -1,0 +1,122 @@
+// Loads a scene into the simulated host (document and Keynote's skeleton)
+// and runs the real export through the exporter plug-in's exports.
+#include "tools/skelvane/ExportCommand.h"
+
+#include <stdio.h>
+#include <string.h>
+
+#include <string>
+
+#include "frame/DialogIds.h"
+#include "hostsim/HostSim.h"
+#include "hostsim/PluginLoader.h"
+#include "hostsim/SceneFile.h"
+#include "tools/skelvane/ExitCodes.h"
+#include "tools/skelvane/HostUi.h"
+
+namespace {
+
+struct ExportArguments {
+    const char* scene = nullptr;
+    const char* output = nullptr;
+    bool ground = false, txd = false, split = true, splitUv = true, splitNormal = true;
+    HostUi ui;
+};
+
+int Usage(const char* problem) {
+    fprintf(stderr, "skelvane export: %s\n", problem);
+    fprintf(stderr, "usage: skelvane export SCENE.json -o OUT.dff [--ground] [--txd] [--no-split] "
+                    "[--split-uv|--no-split-uv] [--split-normal|--no-split-normal] "
+                    "[--scale MANTISSA EXPONENT] [--cancel] [--trace]\n");
+    return kExitUsage;
+}
+
+int ParseArguments(int argc, char** argv, ExportArguments* a) {
+    struct Flag {
+        const char* name;
+        bool* target;
+        bool value;
+    };
+    const Flag flags[] = {
+        {"--ground", &a->ground, true},         {"--txd", &a->txd, true},
+        {"--no-split", &a->split, false},       {"--split-uv", &a->splitUv, true},
+        {"--no-split-uv", &a->splitUv, false},  {"--split-normal", &a->splitNormal, true},
+        {"--no-split-normal", &a->splitNormal, false},
+    };
+    for (int i = 0; i < argc; ++i) {
+        const char* arg = argv[i];
+        bool matched = false;
+        for (const Flag& f : flags)
+            if (strcmp(arg, f.name) == 0) {
+                *f.target = f.value;
+                matched = true;
+            }
+        if (matched)
+            continue;
+        if (strcmp(arg, "-o") == 0 && i + 1 < argc) {
+            a->output = argv[++i];
+        } else if (strcmp(arg, "--scale") == 0 && i + 2 < argc) {
+            a->ui.script.typeScale = true;
+            a->ui.script.mantissaText = argv[++i];
+            a->ui.script.exponentText = argv[++i];
+        } else if (strcmp(arg, "--cancel") == 0) {
+            a->ui.script.cancel = true;
+        } else if (strcmp(arg, "--trace") == 0) {
+            a->ui.printTrace = true;
+        } else if (arg[0] == '-' || a->scene != nullptr) {
+            return Usage((std::string("unexpected argument ") + arg).c_str());
+        } else {
+            a->scene = arg;
+        }
+    }
+    if (a->scene == nullptr || a->output == nullptr)
+        return Usage("a scene file and -o OUT.dff are needed");
+    return kExitSuccess;
+}
+
+// The clicks that turn the dialog's opening state (split, by texture
+// coordinate and by normal checked; grounding and dictionary not) into the
+// asked one. The master switch clears both criteria when it is clicked.
+void PlanClicks(const ExportArguments& a, std::vector<int>* clicks) {
+    if (a.ground)
+        clicks->push_back(kIdGroundModel);
+    if (a.txd)
+        clicks->push_back(kIdWriteTextureDictionary);
+    if (!a.split) {
+        clicks->push_back(kIdSplitVertices);
+        return;
+    }
+    if (!a.splitUv)
+        clicks->push_back(kIdSplitByTexCoord);
+    if (!a.splitNormal)
+        clicks->push_back(kIdSplitByNormal);
+}
+
+} // namespace
+
+int RunExportCommand(int argc, char** argv) {
+    ExportArguments a;
+    int status = ParseArguments(argc, argv, &a);
+    if (status != kExitSuccess)
+        return status;
+    PlanClicks(a, &a.ui.script.clicks);
+    HostDocument doc = 0;
+    std::string error;
+    if (!HostSimLoadScene(a.scene, &doc, &error)) {
+        fprintf(stderr, "skelvane export: %s\n", error.c_str());
+        return kExitFailure;
+    }
+    LoadedPlugin plugin;
+    if (!LoadPlugin(PluginModulePath("SkelvaneExport"), &plugin, &error)) {
+        fprintf(stderr, "skelvane export: %s\n", error.c_str());
+        return kExitFailure;
+    }
+    InstallHostUi(&a.ui);
+    HostBool completed = plugin.MQExportFile(0, a.output, doc);
+    RemoveHostUi();
+    if (!completed)
+        return kExitFailure;
+    if (a.ui.dialog.shown && a.ui.dialog.result != 1)
+        return kExitCancelled;
+    return kExitSuccess;
+}
