@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "tests/import/DffBuilder.h"
+#include "tools/samplegen/SampleScene.h"
 
 namespace {
 
@@ -107,8 +108,15 @@ TestClump MakeFigure() {
 } // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 3 && std::string(argv[1]) == "--scene") {
+        if (!WriteSampleScene(argv[2])) {
+            fprintf(stderr, "samplegen: cannot write the scene into %s\n", argv[2]);
+            return 1;
+        }
+        return 0;
+    }
     if (argc != 2) {
-        fprintf(stderr, "usage: samplegen OUT.dff\n");
+        fprintf(stderr, "usage: samplegen OUT.dff | samplegen --scene FOLDER\n");
         return 64;
     }
     std::vector<uint8_t> bytes = BuildDff({MakeFigure()});
