@@ -8,7 +8,8 @@
 #include "Plugins/Export/WorkMesh.h"
 #include "frame/Options.h"
 
-// Both return false (with the WorkMesh released) when memory runs out.
+// Both return false (with the WorkMesh released) when memory runs out or the
+// host cannot make the work object.
 bool ConvertSplit(XSRecord object, const ExportOptions& options, UsedMaterialMap& used,
                   WorkMesh* out);
 bool ConvertClone(XSRecord object, UsedMaterialMap& used, WorkMesh* out);
