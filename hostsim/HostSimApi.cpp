@@ -1,5 +1,6 @@
 // The C++ interface of the simulated host and its function table.
 #include "hostsim/HostSim.h"
+#include "hostsim/KeynoteStandIn.h"
 
 #include "hostsim/HostExports.h"
 #include "hostsim/HostState.h"
@@ -17,6 +18,8 @@ const HostFunctionTable kFunctions = {
 } // namespace
 
 void HostSimReset() {
+    // Keynote's documents are keyed by document handles, which are reused.
+    HostSimKeynoteReset();
     HostState& state = GetHostState();
     state.documents.Clear();
     state.objects.Clear();

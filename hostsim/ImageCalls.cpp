@@ -1,18 +1,18 @@
 // MQ_LoadImage: the host's image loader.
 #include "hostsim/HostExports.h"
+#include "hostsim/ImageDecode.h"
 
-// No decoder yet: every image fails to load, and the outputs are cleared so
-// that the caller never releases stale pointers. A decoder returning a bitmap
-// information header and bottom-up DIB rows (released with the platform's
-// local free) takes this place.
+// On success the caller owns both blocks and releases them with the platform's
+// local free; on failure both outputs are null, so that nothing stale is freed.
 HostBool MQAPI MQ_LoadImage(const char* path, void** header, void** pixels, int32_t reserved) {
-    (void)path;
     (void)reserved;
+    DibBlocks blocks;
+    bool loaded = header != nullptr && pixels != nullptr && DecodeImageFile(path, &blocks);
     if (header != nullptr) {
-        *header = nullptr;
+        *header = blocks.header;
     }
     if (pixels != nullptr) {
-        *pixels = nullptr;
+        *pixels = blocks.pixels;
     }
-    return 0;
+    return loaded ? 1 : 0;
 }

@@ -5,6 +5,7 @@
 #include "tools/skelvane/DumpCommand.h"
 #include "tools/skelvane/ExitCodes.h"
 #if SKELVANE_HOST_COMMANDS
+#include "tools/skelvane/ExportCommand.h"
 #include "tools/skelvane/ImportCommand.h"
 #endif
 
@@ -24,6 +25,11 @@ const Command kCommands[] = {
      "skelvane import FILE.dff -o OUT.mqo [--clump N] [--scale MANTISSA EXPONENT] [--cancel] "
      "[--trace]",
      RunImportCommand},
+    {"export",
+     "skelvane export SCENE.json -o OUT.dff [--ground] [--txd] [--no-split] "
+     "[--split-uv|--no-split-uv] [--split-normal|--no-split-normal] "
+     "[--scale MANTISSA EXPONENT] [--cancel] [--trace]",
+     RunExportCommand},
 #endif
 };
 

@@ -1,0 +1,123 @@
+// Builds a host document from a scene through the host's own functions, and
+// hands the scene's Keynote data to the Keynote stand-in.
+#include <fstream>
+#include <iterator>
+
+#include "hostsim/HostExports.h"
+#include "hostsim/SceneFile.h"
+
+namespace {
+
+HostMaterial BuildMaterial(const SceneMaterial& in) {
+    HostMaterial mat = MQ_CreateMaterial();
+    MQMat_SetName(mat, in.name.c_str());
+    MQMat_SetColor(mat, &in.color);
+    MQMat_SetAlpha(mat, in.alpha);
+    MQMat_SetDiffuse(mat, in.diffuse);
+    MQMat_SetAmbient(mat, in.ambient);
+    MQMat_SetEmission(mat, in.emission);
+    MQMat_SetSpecular(mat, in.specular);
+    MQMat_SetPower(mat, in.power);
+    MQMat_SetIntValue(mat, kMaterialShader, &in.shader);
+    int32_t vertexColor = in.vertexColor ? 1 : 0;
+    MQMat_SetIntValue(mat, kMaterialVertexColor, &vertexColor);
+    MQMat_SetTextureName(mat, in.texture.c_str());
+    MQMat_SetAlphaName(mat, in.alphaMap.c_str());
+    MQMat_SetBumpName(mat, in.bumpMap.c_str());
+    return mat;
+}
+
+HostObject BuildObject(const SceneObject& in) {
+    HostObject obj = MQ_CreateObject();
+    MQObj_SetName(obj, in.name.c_str());
+    MQObj_SetShading(obj, in.shading);
+    MQObj_SetSmoothAngle(obj, in.smoothAngle);
+    MQObj_SetVisible(obj, in.visible ? 15 : 0);
+    MQObj_SetIntValue(obj, kObjectDepth, &in.depth);
+    for (const Point3& v : in.vertices) {
+        MQObj_AddVertex(obj, &v);
+    }
+    for (const SceneFace& face : in.faces) {
+        int32_t index = MQObj_AddFace(obj, face.pointCount, face.points);
+        MQObj_SetFaceMaterial(obj, index, face.material);
+        MQObj_SetFaceCoordinateArray(obj, index, face.uv);
+    }
+    return obj;
+}
+
+KeynoteObjectData KeynoteData(const SceneObject& in, HostObject obj) {
+    KeynoteObjectData data;
+    data.object = obj;
+    data.skin = in.skin;
+    data.normals.reserve(in.faces.size());
+    for (const SceneFace& face : in.faces) {
+        data.normals.push_back(face.normals);
+    }
+    return data;
+}
+
+// The folder part of path, or "." for a bare file name.
+std::string FolderOf(const std::string& path) {
+#if defined(_WIN32)
+    size_t slash = path.find_last_of("/\\");
+#else
+    size_t slash = path.find_last_of('/');
+#endif
+    if (slash == std::string::npos) {
+        return ".";
+    }
+    return slash == 0 ? path.substr(0, 1) : path.substr(0, slash);
+}
+
+} // namespace
+
+HostDocument BuildSceneDocument(const Scene& scene, const char* folder) {
+    HostDocument doc = HostSimCreateDocument(folder);
+    KeynoteDocumentData keynote;
+    keynote.present = scene.keynotePresent;
+    keynote.versionAnswer = scene.versionAnswer;
+    keynote.bones = scene.bones;
+    for (const SceneMaterial& material : scene.materials) {
+        MQDoc_AddMaterial(doc, BuildMaterial(material));
+    }
+    for (const SceneObject& object : scene.objects) {
+        HostObject obj = BuildObject(object);
+        MQDoc_AddObject(doc, obj);
+        if (object.keynote) {
+            keynote.objects.push_back(KeynoteData(object, obj));
+        }
+    }
+    HostSimSetKeynoteData(doc, keynote);
+    return doc;
+}
+
+bool HostSimLoadSceneText(const std::string& text, const char* folder, HostDocument* doc,
+                          std::string* error) {
+    *doc = 0;
+    Scene scene;
+    if (!ParseScene(text, &scene, error)) {
+        return false;
+    }
+    *doc = BuildSceneDocument(scene, folder);
+    return true;
+}
+
+bool HostSimLoadScene(const char* path, HostDocument* doc, std::string* error) {
+    *doc = 0;
+    std::ifstream file(path != nullptr ? path : "", std::ios::binary);
+    if (!file) {
+        if (error != nullptr) {
+            *error = std::string("cannot read the scene file ") + (path != nullptr ? path : "");
+        }
+        return false;
+    }
+    std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    std::string folder = FolderOf(path);
+    if (!HostSimLoadSceneText(text, folder.c_str(), doc, error)) {
+        if (error != nullptr) {
+            *error = std::string(path) + ": " + *error;
+        }
+        return false;
+    }
+    return true;
+}
