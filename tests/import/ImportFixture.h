@@ -1,5 +1,4 @@
-// Runs the importer plug-in through its exports against the simulated host,
-// capturing its message boxes and trace lines and answering its dialog.
+// Runs the importer plug-in through its exports against the simulated host.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -7,19 +6,19 @@
 #include <string>
 #include <vector>
 
-#include "hostsim/DialogScript.h"
 #include "hostsim/HostSim.h"
-#include "hostsim/PluginLoader.h"
+#include "tests/support/PluginHarness.h"
 
 class ImportTest : public ::testing::Test {
   protected:
-    static void SetUpTestSuite();
     void SetUp() override;
     void TearDown() override;
 
     // Writes the bytes to a temporary file named name and imports it.
     HostBool Import(const std::vector<uint8_t>& bytes, const char* name = "player.dff");
     HostBool ImportPath(const std::string& path);
+    // Starts again from an empty document.
+    void ResetDocument();
 
     // Objects and materials of the document.
     const HostSimObject* Object(const char* name) const;
@@ -27,14 +26,13 @@ class ImportTest : public ::testing::Test {
     int ObjectCount() const;
     int MaterialCount() const;
 
-    static LoadedPlugin plugin_;
+    PluginHarness harness_;
+    const LoadedPlugin* plugin_ = nullptr;
     HostDocument doc_ = 0;
-    DialogScript script_;
-    DialogOutcome outcome_;
-    std::vector<std::string> messages_; // UTF-8
-    std::vector<std::string> traces_;
-    std::string folder_;
+    // Shorthands into the harness.
+    DialogScript& script_ = harness_.script;
+    DialogOutcome& outcome_ = harness_.outcome;
+    std::vector<std::string>& messages_ = harness_.messages;
+    std::vector<std::string>& traces_ = harness_.traces;
+    std::string& folder_ = harness_.folder;
 };
-
-// The text a plug-in shows, as UTF-8.
-std::string Utf8(const std::string& shiftJis);

@@ -16,8 +16,7 @@ TEST_F(ImportTest, TruncationAtEveryLengthIsReported) {
         std::vector<uint8_t> cut(file.begin(), file.begin() + static_cast<long>(length));
         EXPECT_EQ(Import(cut), 0) << "length " << length;
         EXPECT_EQ(messages_.size(), 1u) << "length " << length;
-        HostSimReset();
-        doc_ = HostSimCreateDocument(folder_.c_str());
+        ResetDocument();
     }
 }
 
@@ -83,8 +82,7 @@ TEST_F(ImportTest, HostileCountsAreCheckedAgainstTheirSection) {
         EXPECT_EQ(Import(file), 0) << c.what;
         ASSERT_EQ(messages_.size(), 1u) << c.what;
         EXPECT_TRUE(IsCorruptMessage(messages_[0])) << c.what << ": " << messages_[0];
-        HostSimReset();
-        doc_ = HostSimCreateDocument(folder_.c_str());
+        ResetDocument();
     }
 }
 

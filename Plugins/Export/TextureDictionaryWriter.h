@@ -1,0 +1,13 @@
+// The texture dictionary's sections, written from a texture list into any
+// byte stream.
+#pragma once
+
+#include "Plugins/Export/TextureList.h"
+#include "format/ByteStream.h"
+#include "frame/MQHost.h"
+
+// Writes the whole dictionary. A texture whose image cannot be loaded, is
+// refused or would not fit the file is left out after a message naming it,
+// and textureCount is patched to the entries written, so the file stays
+// well-formed. False when a section could not be written.
+bool WriteTextureDictionary(ByteStream& s, HostDocument doc, const TextureList& list);

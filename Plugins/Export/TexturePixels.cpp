@@ -1,0 +1,74 @@
+#include "Plugins/Export/TexturePixels.h"
+
+namespace {
+
+constexpr uint8_t kOpaque = 255;
+
+void ConvertOpaqueRow(const uint8_t* in, uint8_t* out, int32_t width) {
+    for (int32_t x = 0; x < width; ++x, in += 3, out += 4) {
+        out[0] = in[0];
+        out[1] = in[1];
+        out[2] = in[2];
+        out[3] = kOpaque;
+    }
+}
+
+void ConvertMappedRow(const uint8_t* in, const uint8_t* alphaRow, const uint32_t* alphaColumns,
+                      uint8_t* out, int32_t width) {
+    for (int32_t x = 0; x < width; ++x, in += 3, out += 4) {
+        out[0] = in[0];
+        out[1] = in[1];
+        out[2] = in[2];
+        out[3] = AlphaOfPixel(alphaRow + alphaColumns[x]);
+    }
+}
+
+} // namespace
+
+int32_t AlphaMapRow(int32_t y, int32_t imageHeight, int32_t mapHeight) {
+    return static_cast<int32_t>(static_cast<int64_t>(y) * mapHeight / imageHeight);
+}
+
+int32_t AlphaMapColumn(int32_t x, int32_t imageWidth, int32_t mapWidth) {
+    return static_cast<int32_t>(static_cast<int64_t>(x) * mapWidth / imageWidth);
+}
+
+bool PreparePixelSource(PixelSource* source, const TextureImage* image,
+                        const TextureImage* alphaMap) {
+    source->image = image;
+    source->alphaMap = image->bytesPerPixel == 3 ? alphaMap : nullptr;
+    size_t width = static_cast<size_t>(image->width);
+    if (!source->row.Allocate(width * 4))
+        return false;
+    if (source->alphaMap == nullptr)
+        return true;
+    if (!source->alphaColumns.Allocate(width))
+        return false;
+    for (int32_t x = 0; x < image->width; ++x)
+        source->alphaColumns[static_cast<size_t>(x)] =
+            static_cast<uint32_t>(AlphaMapColumn(x, image->width, alphaMap->width)) *
+            alphaMap->bytesPerPixel;
+    return true;
+}
+
+const uint8_t* ConvertPixelRow(PixelSource& source, int32_t y) {
+    const TextureImage& image = *source.image;
+    const uint8_t* in = TextureImageRow(image, y);
+    if (image.bytesPerPixel == 4)
+        return in;
+    uint8_t* out = source.row.Data();
+    if (source.alphaMap == nullptr) {
+        ConvertOpaqueRow(in, out, image.width);
+    } else {
+        const TextureImage& map = *source.alphaMap;
+        const uint8_t* alphaRow = TextureImageRow(map, AlphaMapRow(y, image.height, map.height));
+        ConvertMappedRow(in, alphaRow, source.alphaColumns.Data(), out, image.width);
+    }
+    return out;
+}
+
+void WriteTexturePixels(ByteStream& s, PixelSource& source) {
+    uint32_t rowBytes = static_cast<uint32_t>(source.image->width) * 4;
+    for (int32_t y = 0; y < source.image->height; ++y)
+        s.Write(ConvertPixelRow(source, y), rowBytes);
+}
