@@ -33,6 +33,11 @@ bool PlatformSeek(PlatformFile file, uint32_t offset);
 // The file's size; false when it cannot be told or is 2 GiB or more.
 bool PlatformFileSize(PlatformFile file, uint32_t* size);
 void PlatformClose(PlatformFile file);
+// MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING): puts a finished file in
+// place of another in one step.
+bool PlatformReplaceFile(const char* from, const char* to);
+// DeleteFileA.
+bool PlatformDeleteFile(const char* path);
 
 // MessageBoxA(owner, text, caption, style).
 int32_t PlatformMessageBox(HostWindow owner, const char* text, const char* caption, uint32_t style);

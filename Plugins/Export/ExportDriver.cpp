@@ -1,6 +1,7 @@
 #include "Plugins/Export/ExportDriver.h"
 
 #include <stdio.h>
+#include <string.h>
 
 #include "Plugins/Export/ExportMessages.h"
 #include "Plugins/Export/GeometryWriter.h"
@@ -20,6 +21,7 @@
 namespace {
 
 constexpr int32_t kMaxExportVertices = 65535;
+constexpr char kTemporarySuffix[] = ".skelvane-tmp";
 
 void ShowExportError(const char* message) {
     PlatformMessageBox(g_host.MQ_GetWindowHandle(), message, EXPORT_CAPTION,
@@ -149,8 +151,8 @@ bool WriteModel(ExportRun& run, FileStream& file) {
     run.geometry.meshes = run.meshes.Data();
     run.geometry.meshCount = run.meshCount;
     run.geometry.usedMaterials = run.used.Renumber();
-    if (!CollectTriangles(run.geometry, run.used) || !LoadSkeleton(run.skeletonDocument,
-                                                                   &run.skeleton)) {
+    if (!CollectTriangles(run.geometry, run.used) ||
+        !LoadSkeleton(run.skeletonDocument, &run.skeleton)) {
         ShowExportError(MSG_EXPORT_OUT_OF_MEMORY);
         return false;
     }
@@ -193,23 +195,41 @@ void ReleaseMeshes(ExportRun& run) {
     run.meshes.Release();
 }
 
-// From the options dialog to the closed files; the skeleton document is held.
-bool ExportWithSkeleton(ExportRun& run, const char* fileName, ExportOptions& options,
-                        bool* cancelled) {
+// From the options dialog to the closed files, while Keynote's document is
+// held; false after a failure the user has been told of.
+bool ExportWithSkeleton(ExportRun& run, const char* fileName, ExportOptions& options) {
     ExportOptionsDialog dialog(options);
     if (PlatformDialogBox(ModuleInstance, kOptionsDialogResource, g_host.MQ_GetWindowHandle(),
-                          &dialog) != 1) {
-        *cancelled = true;
-        return true;
+                          &dialog) != 1)
+        return true; // cancelled: nothing written, not a failure
+    // The model goes to a temporary file beside the target, which replaces
+    // the target only when the export completed: an export that stops leaves
+    // an earlier file as it was and nothing half-written behind.
+    HeapArray<char> temporary;
+    size_t length = strlen(fileName);
+    if (!temporary.Allocate(length + sizeof kTemporarySuffix)) {
+        ShowExportError(MSG_EXPORT_OUT_OF_MEMORY);
+        return false;
     }
+    memcpy(temporary.Data(), fileName, length);
+    memcpy(temporary.Data() + length, kTemporarySuffix, sizeof kTemporarySuffix);
     FileStream file;
-    if (!file.CreateForWrite(fileName)) {
+    if (!file.CreateForWrite(temporary.Data())) {
         ShowExportError(MSG_DFF_CREATE_FAILED);
         return false;
     }
     bool ok = WriteModel(run, file);
     ReleaseMeshes(run);
-    file.Close();
+    bool written = file.Close();
+    if (ok && !written)
+        ShowExportError(MSG_DFF_WRITE_FAILED);
+    ok = ok && written;
+    if (ok && !PlatformReplaceFile(temporary.Data(), fileName)) {
+        ShowExportError(MSG_DFF_CREATE_FAILED);
+        ok = false;
+    }
+    if (!ok)
+        PlatformDeleteFile(temporary.Data());
     if (options.writeTextureDictionary)
         ok = ExportTextureDictionary(run.doc, fileName, run.used) && ok;
     return ok;
@@ -234,8 +254,7 @@ HostBool ExportDffFile(MQBasePlugin* plugin, HostDocument doc, const char* fileN
     run.doc = doc;
     run.options = &options;
     run.skeletonDocument = XSRef(static_cast<uint32_t>(answer));
-    bool cancelled = false;
-    bool ok = ExportWithSkeleton(run, fileName, options, &cancelled);
+    bool ok = ExportWithSkeleton(run, fileName, options);
     SendUserMessage(plugin, doc, KEYNOTE_DELETE_DOCUMENT);
     return ok ? 1 : 0;
 }

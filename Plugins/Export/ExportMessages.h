@@ -6,6 +6,7 @@
 #define MSG_KEYNOTE_VERSION "ドキュメントがKeynoteの未対応のバージョンです。"
 #define MSG_KEYNOTE_MISSING "Keynoteが見つかりません。"
 #define MSG_DFF_CREATE_FAILED "DFF ファイルの作成に失敗しました。"
+#define MSG_DFF_WRITE_FAILED "DFF ファイルの書き込みに失敗しました。"
 #define MSG_BONE_NUMBER_MISSING "ボーン%dの対応ボーンが見つかりません。"
 #define MSG_TXD_CREATE_FAILED "TXD ファイルの作成に失敗しました。"
 // A texture image that cannot be loaded or held (%s: the texture name).

@@ -1,5 +1,6 @@
 // Files through POSIX I/O, with the same 32-bit limits as the Win32 build.
 #include <errno.h>
+#include <stdio.h>
 #include <fcntl.h>
 #include <stdlib.h>
 #include <sys/stat.h>
@@ -110,4 +111,12 @@ void PlatformClose(PlatformFile file) {
     }
     close(file->fd);
     free(file);
+}
+
+bool PlatformReplaceFile(const char* from, const char* to) {
+    return rename(from, to) == 0;
+}
+
+bool PlatformDeleteFile(const char* path) {
+    return unlink(path) == 0;
 }

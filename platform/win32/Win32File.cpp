@@ -82,3 +82,11 @@ void PlatformClose(PlatformFile file) {
         CloseHandle(ToHandle(file));
     }
 }
+
+bool PlatformReplaceFile(const char* from, const char* to) {
+    return MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING) != 0;
+}
+
+bool PlatformDeleteFile(const char* path) {
+    return DeleteFileA(path) != 0;
+}

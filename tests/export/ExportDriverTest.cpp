@@ -16,18 +16,21 @@ const char* kTriangleFace =
 const char* kOneMaterial = "[{\"name\": \"m\", \"color\": [1.0, 0.5, 0.999], \"alpha\": 1.0, "
                            "\"texture\": \"tex\\\\abcd.png\", \"alphaMap\": \"\"}]";
 
-std::string OneBone() { return "[" + BoneText("Root", "0:0:0", "null", 1, 2, 3) + "]"; }
+std::string OneBone() {
+    return "[" + BoneText("Root", "0:0:0", "null", 1, 2, 3) + "]";
+}
 
 constexpr uint32_t kClump = kSectionClump, kStruct = kSectionStruct, kExt = kSectionExtension;
 
 TEST_F(ExportDriverTest, KeynoteMissingStopsBeforeAnyFile) {
+    ASSERT_TRUE(harness_.WriteFile("out.dff", {7, 7}));
     EXPECT_EQ(Export(SceneText(kTriangle, kTriangleFace, kOneMaterial, OneBone(),
                                "{\"present\": false}")),
               0);
     ASSERT_EQ(harness_.messages.size(), 1u);
     EXPECT_EQ(harness_.messages[0], "Keynoteが見つかりません。");
     EXPECT_FALSE(harness_.outcome.shown);
-    EXPECT_TRUE(Output().empty());
+    EXPECT_EQ(Output(), std::vector<uint8_t>({7, 7}));
 }
 
 TEST_F(ExportDriverTest, RefusedVersionStopsWithItsMessage) {
@@ -91,15 +94,17 @@ TEST_F(ExportDriverTest, OneBoneTriangleFileLayout) {
     EXPECT_EQ(U32At(f, bone + 48), 0u);
     EXPECT_EQ(U32At(f, bone + 52), 3u);
     EXPECT_EQ(FindSection(f, {{kClump}, {kSectionFrameList}, {kExt}}).size, 0u);
-    SectionSpan hanim = FindSection(f, {{kClump}, {kSectionFrameList}, {kExt, 1}, {kSectionHAnimPlg}});
+    SectionSpan hanim =
+        FindSection(f, {{kClump}, {kSectionFrameList}, {kExt, 1}, {kSectionHAnimPlg}});
     EXPECT_EQ(hanim.size, 32u);
-    EXPECT_EQ(U32At(f, hanim.offset + 8), 1u);  // node count
+    EXPECT_EQ(U32At(f, hanim.offset + 8), 1u);   // node count
     EXPECT_EQ(U32At(f, hanim.offset + 16), 36u); // key frame size
     SectionSpan name = FindSection(f, {{kClump}, {kSectionFrameList}, {kExt, 1}, {kSectionFrame}});
     ASSERT_EQ(name.size, 4u);
     EXPECT_EQ(std::string(f.begin() + name.offset, f.begin() + name.offset + 4), "Root");
 
-    SectionSpan g = FindSection(f, {{kClump}, {kSectionGeometryList}, {kSectionGeometry}, {kStruct}});
+    SectionSpan g =
+        FindSection(f, {{kClump}, {kSectionGeometryList}, {kSectionGeometry}, {kStruct}});
     ASSERT_TRUE(g.found);
     EXPECT_EQ(U32At(f, g.offset), 0x00010036u);
     EXPECT_EQ(U32At(f, g.offset + 4), 1u); // triangles
@@ -130,7 +135,8 @@ TEST_F(ExportDriverTest, OneBoneTriangleFileLayout) {
     ASSERT_EQ(texture.size, 8u);
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(&f[texture.offset])), "abcd");
 
-    std::vector<PathStep> extension = {{kClump}, {kSectionGeometryList}, {kSectionGeometry}, {kExt}};
+    std::vector<PathStep> extension = {
+        {kClump}, {kSectionGeometryList}, {kSectionGeometry}, {kExt}};
     std::vector<PathStep> binMeshPath = extension;
     binMeshPath.push_back({kSectionBinMeshPlg});
     SectionSpan binMesh = FindSection(f, binMeshPath);
@@ -159,7 +165,8 @@ TEST_F(ExportDriverTest, OneBoneTriangleFileLayout) {
     SectionSpan atomic = FindSection(f, {{kClump}, {kSectionAtomic}, {kStruct}});
     ASSERT_EQ(atomic.size, 16u);
     EXPECT_EQ(U32At(f, atomic.offset + 8), 5u);
-    SectionSpan render = FindSection(f, {{kClump}, {kSectionAtomic}, {kExt}, {kSectionRightToRender}});
+    SectionSpan render =
+        FindSection(f, {{kClump}, {kSectionAtomic}, {kExt}, {kSectionRightToRender}});
     ASSERT_EQ(render.size, 8u);
     EXPECT_EQ(U32At(f, render.offset), 0x116u);
     EXPECT_EQ(U32At(f, render.offset + 4), 1u);
@@ -171,7 +178,8 @@ TEST_F(ExportDriverTest, HierarchyAndInverseMatricesFollowTagIndex) {
                         BoneText("B", "1:11:1", "null", 20, 0, 0) + "]";
     ASSERT_EQ(Export(SceneText(kTriangle, kTriangleFace, kOneMaterial, bones)), 1);
     std::vector<uint8_t> f = Output();
-    SectionSpan hanim = FindSection(f, {{kClump}, {kSectionFrameList}, {kExt, 1}, {kSectionHAnimPlg}});
+    SectionSpan hanim =
+        FindSection(f, {{kClump}, {kSectionFrameList}, {kExt, 1}, {kSectionHAnimPlg}});
     ASSERT_EQ(hanim.size, 20u + 3 * 12);
     EXPECT_EQ(U32At(f, hanim.offset + 4), 12u); // the first listed bone's own node id
     for (uint32_t k = 0; k < 3; ++k) {
@@ -198,15 +206,16 @@ TEST_F(ExportDriverTest, HierarchyAndInverseMatricesFollowTagIndex) {
     }
 }
 
-TEST_F(ExportDriverTest, MissingTagIndexStopsTheFileWithItsMessage) {
+TEST_F(ExportDriverTest, MissingTagIndexLeavesTheEarlierFileAndNothingElse) {
+    ASSERT_TRUE(harness_.WriteFile("out.dff", {7, 7}));
     std::string bones = "[" + BoneText("A", "0:10:0", "null", 0, 0, 0) + ", " +
                         BoneText("B", "0:11:0", "null", 0, 0, 0) + "]";
     EXPECT_EQ(Export(SceneText(kTriangle, kTriangleFace, kOneMaterial, bones)), 0);
     ASSERT_EQ(harness_.messages.size(), 1u);
     EXPECT_EQ(harness_.messages[0], "ボーン1の対応ボーンが見つかりません。");
-    std::vector<uint8_t> f = Output();
-    ASSERT_GE(f.size(), 12u);
-    EXPECT_EQ(U32At(f, 4), 0u); // the clump was never closed
+    EXPECT_EQ(Output(), std::vector<uint8_t>({7, 7}));
+    // No temporary file is left behind.
+    EXPECT_EQ(harness_.Files(), std::vector<std::string>({"out.dff"}));
 }
 
 TEST_F(ExportDriverTest, FacesWithoutMaterialShareOneWhiteMaterial) {
@@ -214,7 +223,8 @@ TEST_F(ExportDriverTest, FacesWithoutMaterialShareOneWhiteMaterial) {
     ASSERT_EQ(Export(SceneText(kTriangle, face, kOneMaterial, OneBone())), 1);
     std::vector<uint8_t> f = Output();
     SectionSpan list = FindSection(
-        f, {{kClump}, {kSectionGeometryList}, {kSectionGeometry}, {kSectionMaterialList}, {kStruct}});
+        f,
+        {{kClump}, {kSectionGeometryList}, {kSectionGeometry}, {kSectionMaterialList}, {kStruct}});
     ASSERT_EQ(list.size, 8u);
     EXPECT_EQ(U32At(f, list.offset), 1u);
     std::vector<PathStep> material = {{kClump},
@@ -236,7 +246,8 @@ TEST_F(ExportDriverTest, GroundingMovesEverythingAlongXByTheLowestY) {
     const char* vertices = "[[0, -5, 0], [1, -5, 0], [0, 1, 0]]";
     ASSERT_EQ(Export(SceneText(vertices, kTriangleFace, kOneMaterial, OneBone())), 1);
     std::vector<uint8_t> f = Output();
-    SectionSpan g = FindSection(f, {{kClump}, {kSectionGeometryList}, {kSectionGeometry}, {kStruct}});
+    SectionSpan g =
+        FindSection(f, {{kClump}, {kSectionGeometryList}, {kSectionGeometry}, {kStruct}});
     ASSERT_TRUE(g.found);
     uint32_t positions = g.offset + 16 + 3 * 8 + 8 + 24;
     // Lowest y -5 plus 1.05 in file units: every x grows by 3.95, y stays.
@@ -250,7 +261,8 @@ TEST_F(ExportDriverTest, ScaleMultipliesPositionsNotNormals) {
     harness_.script.exponentText = "3";
     ASSERT_EQ(Export(SceneText(kTriangle, kTriangleFace, kOneMaterial, OneBone())), 1);
     std::vector<uint8_t> f = Output();
-    SectionSpan g = FindSection(f, {{kClump}, {kSectionGeometryList}, {kSectionGeometry}, {kStruct}});
+    SectionSpan g =
+        FindSection(f, {{kClump}, {kSectionGeometryList}, {kSectionGeometry}, {kStruct}});
     uint32_t positions = g.offset + 16 + 3 * 8 + 8 + 24;
     EXPECT_FLOAT_EQ(F32At(f, positions + 12), 1000.0f);
     EXPECT_FLOAT_EQ(F32At(f, positions + 36 + 8), -1.0f);

@@ -1,16 +1,20 @@
 #include "tests/support/PluginHarness.h"
 
+#include <dirent.h>
 #include <gtest/gtest.h>
 #include <stdio.h>
 #include <stdlib.h>
 
+#include <algorithm>
 #include <map>
 #include <memory>
 
 #include "platform/posix/PosixHost.h"
 #include "tools/skelvane/TextEncoding.h"
 
-std::string Utf8(const std::string& shiftJis) { return ShiftJisToUtf8(shiftJis); }
+std::string Utf8(const std::string& shiftJis) {
+    return ShiftJisToUtf8(shiftJis);
+}
 
 const LoadedPlugin* PluginHarness::Plugin(const char* moduleName) {
     static std::map<std::string, std::unique_ptr<LoadedPlugin>> loaded;
@@ -84,4 +88,19 @@ std::vector<uint8_t> PluginHarness::ReadFile(const char* name) const {
         bytes.insert(bytes.end(), block, block + n);
     fclose(f);
     return bytes;
+}
+
+std::vector<std::string> PluginHarness::Files() const {
+    std::vector<std::string> names;
+    DIR* dir = opendir(folder.c_str());
+    if (dir == nullptr)
+        return names;
+    while (dirent* entry = readdir(dir)) {
+        std::string name = entry->d_name;
+        if (name != "." && name != "..")
+            names.push_back(name);
+    }
+    closedir(dir);
+    std::sort(names.begin(), names.end());
+    return names;
 }

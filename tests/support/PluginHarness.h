@@ -22,6 +22,8 @@ class PluginHarness {
     std::string PathOf(const char* name) const { return folder + "/" + name; }
     bool WriteFile(const char* name, const std::vector<uint8_t>& bytes) const;
     std::vector<uint8_t> ReadFile(const char* name) const;
+    // The names in the temporary folder, sorted.
+    std::vector<std::string> Files() const;
 
     std::string caption;
     std::string folder;

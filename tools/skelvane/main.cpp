@@ -8,6 +8,12 @@
 #include "tools/skelvane/ExportCommand.h"
 #include "tools/skelvane/ImportCommand.h"
 #endif
+#if defined(_WIN32) && SKELVANE_HOST_COMMANDS
+#include <fcntl.h>
+#include <io.h>
+
+#include "hostsim/HostSim.h"
+#endif
 
 namespace {
 
@@ -44,6 +50,14 @@ int PrintUsage() {
 } // namespace
 
 int main(int argc, char** argv) {
+#if defined(_WIN32) && SKELVANE_HOST_COMMANDS
+    // The plug-ins bind the host functions from this program's export table;
+    // taking the table of all of them keeps every one in the link.
+    (void)HostSimFunctions();
+    // Print exactly the bytes the native command prints (no CR before LF).
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
+#endif
     if (argc < 2) {
         return PrintUsage();
     }
