@@ -1,10 +1,11 @@
 // Times the whole export of a model at the format's limits from the
-// simulated host: Keynote's skeleton document, the options dialog (answered
-// OK with the split path and both split tests on), the conversion, every
-// section of the file, written to a temporary file.
+// simulated host: Keynote's skeleton document, the options dialog (the split
+// path and both split tests on, grounding turned on, confirmed), the
+// conversion, every section of the file, written to a temporary file.
 //
 //   export_bench [--runs N]    build the scene, then time N exports (default 5)
 //                              after one untimed run; --runs 0 only builds it
+//   export_bench --write PATH  build the scene and export it once to PATH
 //
 // The scene is one object wrapped around a cylinder: 250 columns by 257 rows
 // of source vertices, closed around, in quads (128 000 triangles) with the
@@ -26,6 +27,7 @@
 
 #include "Plugins/Export/ExportDriver.h"
 #include "format/Sections.h"
+#include "frame/DialogIds.h"
 #include "hostsim/DialogScript.h"
 #include "hostsim/HostSim.h"
 #include "hostsim/KeynoteStandIn.h"
@@ -64,9 +66,12 @@ int32_t OnMessage(void*, const char* text, const char*, uint32_t) {
 
 void OnTrace(void*, const char*) {}
 
-// Confirms the dialog as it opens, keeping the options the run set.
+// The dialog opens with the split path and both split tests on; the user
+// turns grounding on as well and confirms.
 intptr_t OnDialog(void*, int, DialogLogic* logic) {
-    return AnswerDialog(DialogScript(), *logic).result;
+    DialogScript script;
+    script.clicks.push_back(kIdGroundModel);
+    return AnswerDialog(script, *logic).result;
 }
 
 Point3 CylinderPoint(int32_t column, int32_t row) {
@@ -246,12 +251,35 @@ double Median(std::vector<double> v) {
     return v[v.size() / 2];
 }
 
+// One export of the document to path, checked; its time in *seconds.
+bool ExportOnce(HostDocument doc, const std::string& path, double* seconds, size_t* fileSize) {
+    BenchPlugin plugin;
+    ExportOptions options; // the dialog sets the switches
+    unlink(path.c_str());
+    auto start = std::chrono::steady_clock::now();
+    HostBool result = ExportDffFile(&plugin, doc, path.c_str(), options);
+    *seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    return result == 1 && g_messages == 0 && options.splitVertices == 1 &&
+           options.splitByTexCoord == 1 && options.splitByNormal == 1 && options.groundModel == 1 &&
+           CheckFile(path, fileSize);
+}
+
+int Usage() {
+    fprintf(stderr, "usage: export_bench [--runs N] | --write PATH\n");
+    return 2;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     int runs = 5;
+    const char* writePath = nullptr;
     if (argc == 3 && strcmp(argv[1], "--runs") == 0)
         runs = std::max(0, atoi(argv[2]));
+    else if (argc == 3 && strcmp(argv[1], "--write") == 0)
+        writePath = argv[2];
+    else if (argc != 1)
+        return Usage();
     g_host = *HostSimFunctions();
     PlatformSinks sinks = {OnMessage, OnTrace, OnDialog, nullptr};
     PlatformInstallSinks(&sinks);
@@ -259,37 +287,38 @@ int main(int argc, char** argv) {
     char folder[] = "/tmp/skelvane-export-bench-XXXXXX";
     if (mkdtemp(folder) == nullptr)
         return 1;
-    std::string path = std::string(folder) + "/bench.dff";
+    std::string path = writePath != nullptr ? writePath : std::string(folder) + "/bench.dff";
 
     auto built = std::chrono::steady_clock::now();
     HostDocument doc = BuildScene(folder);
     double buildSeconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - built).count();
+    printf("scene: %d source vertices, %d bones, built in %.0f ms\n", kColumns * kRows, kBoneCount,
+           buildSeconds * 1000.0);
 
-    BenchPlugin plugin;
     std::vector<double> times;
     size_t fileSize = 0;
     bool ok = true;
-    for (int r = 0; ok && runs > 0 && r <= runs; ++r) { // run 0 is not timed
-        ExportOptions options;
-        options.splitVertices = options.splitByTexCoord = options.splitByNormal = 1;
-        options.groundModel = 1;
+    if (writePath != nullptr) {
+        double t = 0.0;
+        ok = ExportOnce(doc, path, &t, &fileSize);
+        times.push_back(t);
+        runs = 1;
+    } else {
+        // The first export is not timed.
+        for (int r = 0; ok && runs > 0 && r <= runs; ++r) {
+            double t = 0.0;
+            ok = ExportOnce(doc, path, &t, &fileSize);
+            if (r > 0)
+                times.push_back(t);
+        }
         unlink(path.c_str());
-        auto start = std::chrono::steady_clock::now();
-        HostBool result = ExportDffFile(&plugin, doc, path.c_str(), options);
-        double t = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-        ok = result == 1 && g_messages == 0 && CheckFile(path, &fileSize);
-        if (r > 0)
-            times.push_back(t);
     }
-    unlink(path.c_str());
     rmdir(folder);
+    HostSimDestroyDocument(doc);
     if (!ok)
         return 1;
-
-    printf("scene: %d source vertices, %d bones, built in %.0f ms\n", kColumns * kRows, kBoneCount,
-           buildSeconds * 1000.0);
-    if (runs == 0)
+    if (times.empty())
         return 0;
     printf("file: %zu bytes, %d vertices, %d triangles\n", fileSize, kExpectedVertices,
            kExpectedTriangles);

@@ -106,7 +106,9 @@ class ReferenceSplit {
         return Point3{0.0f, 0.0f, 0.0f};
     }
 
-    // The tests tally their outcomes only when tally is set.
+    // Differences are taken in 32-bit floats and compared with the decimal
+    // tolerances themselves. The tests tally their outcomes only when tally
+    // is set.
     bool TexturePasses(const TexCoord& stored, const TexCoord& host, bool tally) {
         float du = stored.u - host.u;
         float dv = stored.v - host.v;
