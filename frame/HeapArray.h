@@ -21,7 +21,7 @@ template <typename T> class HeapArray {
         Release();
         if (count == 0)
             return true;
-        if (count > SIZE_MAX / sizeof(T))
+        if (count > PTRDIFF_MAX / sizeof(T))
             return false;
         data_ = static_cast<T*>(calloc(count, sizeof(T)));
         if (data_ == nullptr)

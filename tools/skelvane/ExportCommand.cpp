@@ -116,7 +116,12 @@ int RunExportCommand(int argc, char** argv) {
     RemoveHostUi();
     if (!completed)
         return kExitFailure;
-    if (a.ui.dialog.shown && a.ui.dialog.result != 1)
+    if (!a.ui.dialog.shown) {
+        // The plug-in goes on as if cancelled; for the command it is a failure.
+        fprintf(stderr, "skelvane export: the options dialog could not be shown\n");
+        return kExitFailure;
+    }
+    if (a.ui.dialog.result != 1)
         return kExitCancelled;
     return kExitSuccess;
 }

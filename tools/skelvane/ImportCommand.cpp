@@ -89,7 +89,12 @@ int RunImportCommand(int argc, char** argv) {
     }
     if (!completed)
         return kExitFailure;
-    if (a.ui.dialog.shown && a.ui.dialog.result != 1)
+    if (!a.ui.dialog.shown) {
+        // The plug-in goes on as if cancelled; for the command it is a failure.
+        fprintf(stderr, "skelvane import: the options dialog could not be shown\n");
+        return kExitFailure;
+    }
+    if (a.ui.dialog.result != 1)
         return kExitCancelled;
     if (!HostSimSaveMqo(doc, a.output)) {
         fprintf(stderr, "skelvane import: cannot write %s\n", a.output);
