@@ -11,6 +11,7 @@
 #include "hostsim/HostSim.h"
 #include "hostsim/PluginLoader.h"
 #include "hostsim/SceneFile.h"
+#include "tools/skelvane/DialogOptions.h"
 #include "tools/skelvane/ExitCodes.h"
 #include "tools/skelvane/HostUi.h"
 
@@ -38,9 +39,12 @@ int ParseArguments(int argc, char** argv, ExportArguments* a) {
         bool value;
     };
     const Flag flags[] = {
-        {"--ground", &a->ground, true},         {"--txd", &a->txd, true},
-        {"--no-split", &a->split, false},       {"--split-uv", &a->splitUv, true},
-        {"--no-split-uv", &a->splitUv, false},  {"--split-normal", &a->splitNormal, true},
+        {"--ground", &a->ground, true},
+        {"--txd", &a->txd, true},
+        {"--no-split", &a->split, false},
+        {"--split-uv", &a->splitUv, true},
+        {"--no-split-uv", &a->splitUv, false},
+        {"--split-normal", &a->splitNormal, true},
         {"--no-split-normal", &a->splitNormal, false},
     };
     for (int i = 0; i < argc; ++i) {
@@ -55,14 +59,8 @@ int ParseArguments(int argc, char** argv, ExportArguments* a) {
             continue;
         if (strcmp(arg, "-o") == 0 && i + 1 < argc) {
             a->output = argv[++i];
-        } else if (strcmp(arg, "--scale") == 0 && i + 2 < argc) {
-            a->ui.script.typeScale = true;
-            a->ui.script.mantissaText = argv[++i];
-            a->ui.script.exponentText = argv[++i];
-        } else if (strcmp(arg, "--cancel") == 0) {
-            a->ui.script.cancel = true;
-        } else if (strcmp(arg, "--trace") == 0) {
-            a->ui.printTrace = true;
+        } else if (TakeDialogOption(argc, argv, &i, &a->ui)) {
+            // --scale, --cancel or --trace
         } else if (arg[0] == '-' || a->scene != nullptr) {
             return Usage((std::string("unexpected argument ") + arg).c_str());
         } else {

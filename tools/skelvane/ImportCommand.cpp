@@ -10,6 +10,7 @@
 
 #include "hostsim/HostSim.h"
 #include "hostsim/PluginLoader.h"
+#include "tools/skelvane/DialogOptions.h"
 #include "tools/skelvane/ExitCodes.h"
 #include "tools/skelvane/HostUi.h"
 
@@ -45,14 +46,8 @@ int ParseArguments(int argc, char** argv, ImportArguments* a) {
         } else if (strcmp(arg, "--clump") == 0 && i + 1 < argc) {
             if (!ParseClump(argv[++i], &a->ui.script.clump))
                 return Usage("--clump takes a list position from 0 to 126");
-        } else if (strcmp(arg, "--scale") == 0 && i + 2 < argc) {
-            a->ui.script.typeScale = true;
-            a->ui.script.mantissaText = argv[++i];
-            a->ui.script.exponentText = argv[++i];
-        } else if (strcmp(arg, "--cancel") == 0) {
-            a->ui.script.cancel = true;
-        } else if (strcmp(arg, "--trace") == 0) {
-            a->ui.printTrace = true;
+        } else if (TakeDialogOption(argc, argv, &i, &a->ui)) {
+            // --scale, --cancel or --trace
         } else if (arg[0] == '-' || a->input != nullptr) {
             return Usage((std::string("unexpected argument ") + arg).c_str());
         } else {
