@@ -54,28 +54,42 @@ template <typename F> static bool Find(PlatformModule module, const char* name, 
     return *out != nullptr;
 }
 
-bool LoadPlugin(const std::string& path, LoadedPlugin* p, std::string* error) {
+bool OpenPluginModule(const std::string& path, LoadedPlugin* p, std::string* error) {
     p->module = PlatformLoadModule(path.c_str());
     if (p->module == nullptr) {
         *error = "cannot load " + path;
         return false;
     }
     PlatformModule m = p->module;
-    bool ok = Find(m, "MQInit", &p->MQInit) && Find(m, "MQCheckVersion", &p->MQCheckVersion) &&
-              Find(m, "MQGetPlugInID", &p->MQGetPlugInID) &&
-              Find(m, "MQGetPlugInName", &p->MQGetPlugInName) &&
-              Find(m, "MQGetPlugInType", &p->MQGetPlugInType) &&
-              Find(m, "MQEnumString", &p->MQEnumString) &&
-              Find(m, "MQEnumFileType", &p->MQEnumFileType) &&
-              Find(m, "MQEnumFileExt", &p->MQEnumFileExt) &&
-              Find(m, "MQExportFile", &p->MQExportFile) &&
-              Find(m, "MQImportFile", &p->MQImportFile) && Find(m, "MQCreate", &p->MQCreate) &&
-              Find(m, "MQModifyObject", &p->MQModifyObject) &&
-              Find(m, "MQModifySelect", &p->MQModifySelect) && Find(m, "MQOnEvent", &p->MQOnEvent);
-    if (!ok) {
-        *error = path + " lacks a plug-in export";
+    const char* missing = nullptr;
+    auto find = [&](const char* name, auto* out) {
+        if (!Find(m, name, out) && missing == nullptr)
+            missing = name;
+    };
+    find("MQInit", &p->MQInit);
+    find("MQCheckVersion", &p->MQCheckVersion);
+    find("MQGetPlugInID", &p->MQGetPlugInID);
+    find("MQGetPlugInName", &p->MQGetPlugInName);
+    find("MQGetPlugInType", &p->MQGetPlugInType);
+    find("MQEnumString", &p->MQEnumString);
+    find("MQEnumFileType", &p->MQEnumFileType);
+    find("MQEnumFileExt", &p->MQEnumFileExt);
+    find("MQExportFile", &p->MQExportFile);
+    find("MQImportFile", &p->MQImportFile);
+    find("MQCreate", &p->MQCreate);
+    find("MQModifyObject", &p->MQModifyObject);
+    find("MQModifySelect", &p->MQModifySelect);
+    find("MQOnEvent", &p->MQOnEvent);
+    if (missing != nullptr) {
+        *error = path + " lacks the export " + missing;
         return false;
     }
+    return true;
+}
+
+bool LoadPlugin(const std::string& path, LoadedPlugin* p, std::string* error) {
+    if (!OpenPluginModule(path, p, error))
+        return false;
     if (p->MQCheckVersion(kHostVersion) == 0) {
         *error = path + " refuses this host version";
         return false;

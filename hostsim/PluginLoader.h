@@ -29,6 +29,9 @@ struct LoadedPlugin {
 std::string PluginModulePath(const char* name);
 // The host program file that MQInit binds the host functions from.
 std::string HostProgramPath();
-// Loads the module, finds its exports, checks the version and binds the host.
+// Loads the module and finds its fourteen exports without calling any of them.
+// On failure *error names the module or the first missing export.
+bool OpenPluginModule(const std::string& path, LoadedPlugin* plugin, std::string* error);
+// Opens the module, checks the version and binds the host.
 // On failure *error says why.
 bool LoadPlugin(const std::string& path, LoadedPlugin* plugin, std::string* error);
