@@ -18,6 +18,7 @@ struct ImportOptions {
     int32_t scaleMantissa = 1000;
     int8_t scaleExponent = 2;
     uint8_t clumpIndex = 0; // 0-based position of the chosen clump; 255 none
+    uint8_t resetPose = 0;  // give the frames known by name their fixed rotations
 };
 
 constexpr uint8_t kNoClump = 255;

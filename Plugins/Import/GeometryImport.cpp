@@ -135,10 +135,16 @@ HostObject CreateMeshObject(ImportRun& run) {
 bool AddVertices(ImportRun& run, GeometryTables& g) {
     HostObject mesh = run.mesh;
     float scale = run.scale;
+    HeapArray<Point3>& stored = run.skin.storedPositions;
+    if (!stored.Allocate(static_cast<size_t>(g.header.vertexCount))) {
+        ReportImportError(run, MSG_OUT_OF_MEMORY);
+        return false;
+    }
     bool ok = ReadRecords(
         run.cursor, static_cast<uint32_t>(g.header.vertexCount), 12,
         [&](uint32_t i, const uint8_t* p) {
-            Point3 point = {LoadF32(p) * scale, LoadF32(p + 4) * scale, LoadF32(p + 8) * scale};
+            stored[i] = Point3{LoadF32(p), LoadF32(p + 4), LoadF32(p + 8)};
+            Point3 point = {stored[i].x * scale, stored[i].y * scale, stored[i].z * scale};
             g.vertexMap[i] = g_host.MQObj_AddVertex(mesh, &point);
         });
     if (!ok) {
@@ -244,17 +250,9 @@ bool ImportMaterials(ImportRun& run, GeometryTables& g) {
     return true;
 }
 
-// The material split: per-face materials and corners from the Bin Mesh PLG.
+// The material split: per-face materials and corners from the entered Bin Mesh PLG.
 bool ReadMaterialSplit(ImportRun& run, GeometryTables& g) {
     SectionCursor& c = run.cursor;
-    if (!FindChildSection(c, kSectionExtension))
-        return !IsMalformed(c);
-    if (!FindChildSection(c, kSectionBinMeshPlg)) {
-        if (IsMalformed(c))
-            return false;
-        LeaveSection(c);
-        return true;
-    }
     BinMeshHeader header;
     if (!ReadBinMeshHeader(c, &header))
         return false;
@@ -296,7 +294,39 @@ bool ReadMaterialSplit(ImportRun& run, GeometryTables& g) {
         if (!ok)
             return false;
     }
-    LeaveSection(c); // Bin Mesh PLG
+    return true;
+}
+
+// The Skin PLG of the entered geometry Extension. A skin that is missing or
+// does not fit its section is only left unused: the import goes on without
+// it, so the cursor is restored when the search or the read finds damage.
+void ReadSkin(ImportRun& run, uint32_t vertexCount) {
+    SectionCursor& c = run.cursor;
+    SectionCursor before = c;
+    RewindSection(c);
+    if (FindChildSection(c, kSectionSkinPlg)) {
+        run.skin.present = ReadSkinPlg(c, vertexCount, &run.skin.record) == SkinReadResult::kOk;
+        LeaveSection(c);
+    }
+    if (IsMalformed(c)) {
+        run.skin.present = false;
+        c = before;
+    }
+}
+
+// The geometry's Extension: the material split, then the skin.
+bool ReadGeometryExtension(ImportRun& run, GeometryTables& g) {
+    SectionCursor& c = run.cursor;
+    if (!FindChildSection(c, kSectionExtension))
+        return !IsMalformed(c);
+    if (FindChildSection(c, kSectionBinMeshPlg)) {
+        if (!ReadMaterialSplit(run, g))
+            return false;
+        LeaveSection(c); // Bin Mesh PLG
+    } else if (IsMalformed(c)) {
+        return false;
+    }
+    ReadSkin(run, static_cast<uint32_t>(g.header.vertexCount));
     LeaveSection(c); // Extension
     return true;
 }
@@ -359,7 +389,7 @@ bool ImportGeometryBody(ImportRun& run, GeometryTables& g) {
         return false;
     }
     ImportTrace(run, TRACE_MATERIALS_ADDED);
-    if (!ReadMaterialSplit(run, g)) {
+    if (!ReadGeometryExtension(run, g)) {
         if (!run.failed)
             ReportSectionError(run, MSG_MISSING_GEOMETRY);
         return false;

@@ -70,6 +70,7 @@ HostBool ImportDffStream(HostDocument doc, const char* path, ByteStream& stream,
     if (!AskImportOptions(run, clumpCount, options, &failed))
         return failed ? 0 : 1;
     run.scale = ScaleFactorOf(options.scaleMantissa, options.scaleExponent);
+    run.resetPose = options.resetPose != 0;
     if (!EnterChosenGeometry(run, options.clumpIndex))
         return 0;
     if (!ImportGeometry(run) || !ImportSkeleton(run))

@@ -4,6 +4,7 @@
 #include <stddef.h>
 #include <stdint.h>
 
+#include "Plugins/Import/ImportSkin.h"
 #include "format/Sections.h"
 #include "frame/MQHost.h"
 
@@ -18,6 +19,9 @@ struct ImportRun {
     // Every name, trace line and formatted message of the run.
     char nameBuffer[kNameBufferSize] = {};
     HostObject mesh = 0;
+    // Rewrite the rotations of the frames known by name.
+    bool resetPose = false;
+    ImportSkin skin;
     bool failed = false;
 };
 

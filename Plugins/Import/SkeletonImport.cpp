@@ -1,6 +1,7 @@
 // The skeleton step: the clump's frames become the bone object "bone:NAME",
 // one bone material per bone frame carrying its HAnim numbers, and the mesh is
-// re-posed by the model-space matrix of frame 2.
+// placed in its bones by its skin (or, without one, re-posed by the
+// model-space matrix of frame 2).
 #include <math.h>
 #include <stdio.h>
 #include <string.h>
@@ -10,12 +11,16 @@
 #include "Plugins/Import/ImportRun.h"
 #include "Plugins/Import/PseudoRandom.h"
 #include "format/ClumpLayout.h"
+#include "format/SkinLayout.h"
 #include "frame/HeapArray.h"
 
 namespace {
 
-// Squared distance below which two bone directions count as one line.
-constexpr float kCollinearThreshold = 0.002f;
+// Squared distance below which two bone directions count as one line: the
+// parent's head then moves onto the child's joint. Kept so small (about 0.06
+// degrees) that the move never visibly bends the parent's drawn axis, from
+// which the bone's rotation is read back.
+constexpr float kCollinearThreshold = 1e-6f;
 
 struct FrameTables {
     int32_t frameCount = 0;
@@ -27,6 +32,7 @@ struct FrameTables {
     HeapArray<int32_t> jointVertex;
     HeapArray<int32_t> nodeIds;
     HeapArray<int32_t> nodeFlags;
+    HeapArray<int32_t> nodeFrame; // the bone frame of each node, -1 none
     int32_t nodeCount = 0;
 };
 
@@ -201,7 +207,7 @@ bool ReadHAnim(ImportRun& run, FrameTables& t, int32_t* nodeId) {
             return false;
         }
         size_t n = static_cast<size_t>(header.nodeCount);
-        if (!t.nodeIds.Allocate(n) || !t.nodeFlags.Allocate(n)) {
+        if (!t.nodeIds.Allocate(n) || !t.nodeFlags.Allocate(n) || !t.nodeFrame.Allocate(n)) {
             ReportImportError(run, MSG_OUT_OF_MEMORY);
             return false;
         }
@@ -214,6 +220,7 @@ bool ReadHAnim(ImportRun& run, FrameTables& t, int32_t* nodeId) {
             }
             t.nodeIds[k] = r.nodeId;
             t.nodeFlags[k] = r.nodeFlags;
+            t.nodeFrame[k] = -1;
         }
     }
     LeaveSection(c);
@@ -241,6 +248,7 @@ bool AddBoneMaterial(ImportRun& run, FrameTables& t, int32_t i, int32_t nodeId, 
               static_cast<int>(t.nodeIds[static_cast<size_t>(j)]),
               static_cast<int>(t.nodeFlags[static_cast<size_t>(j)]));
     g_host.MQMat_SetBumpName(material, run.nameBuffer);
+    t.nodeFrame[static_cast<size_t>(j)] = i;
     int32_t one = 1, zero = 0;
     g_host.MQMat_SetIntValue(material, kMaterialShader, &one);
     g_host.MQMat_SetIntValue(material, kMaterialVertexColor, &zero);
@@ -311,7 +319,20 @@ bool BuildBones(ImportRun& run, FrameTables& t, HostObject bones) {
             ReportSectionError(run, MSG_MISSING_FRAME_EXTENSION);
             return false;
         }
-        if (t.flags[static_cast<size_t>(i)] & kFrameFlagNotBone) {
+        bool bone = !(t.flags[static_cast<size_t>(i)] & kFrameFlagNotBone);
+        // A root frame without a HAnim PLG is the clump's own frame, whatever
+        // its flags (some writers leave every flag 0).
+        if (bone && t.parents[static_cast<size_t>(i)] == -1) {
+            bone = FindChildSection(c, kSectionHAnimPlg);
+            if (bone) {
+                LeaveSection(c);
+                RewindSection(c);
+            } else if (IsMalformed(c)) {
+                ReportSectionError(run, MSG_MISSING_HANIM);
+                return false;
+            }
+        }
+        if (!bone) {
             LeaveSection(c);
             continue;
         }
@@ -337,6 +358,7 @@ bool BuildBones(ImportRun& run, FrameTables& t, HostObject bones) {
 }
 
 // Moves every mesh vertex by the reference matrix about its own translation.
+// Used when the geometry has no skin that places it.
 void ReposeMesh(ImportRun& run, Matrix4* reference) {
     Point3 o = Scaled(TranslationOf(reference), run.scale);
     HostObject mesh = run.mesh;
@@ -350,7 +372,7 @@ void ReposeMesh(ImportRun& run, Matrix4* reference) {
         y.m[14] = v.z - o.z;
         MultiplyMatrix4(&y, &y, reference);
         Point3 moved = TranslationOf(&y);
-        moved = Point3{moved.x + o.x, moved.y + o.y, moved.z + o.z};
+        moved = FiniteOrOrigin(Point3{moved.x + o.x, moved.y + o.y, moved.z + o.z});
         g_host.MQObj_SetVertex(mesh, k, &moved);
     }
 }
@@ -365,9 +387,11 @@ bool ImportSkeletonBody(ImportRun& run, FrameTables& t, HostObject* bones, Matri
         GlobalMatrixOf(t.locals.Data(), t.parents.Data(), 2, reference);
     else
         IdentityMatrix4(reference);
-    if (!ResetPoses(run, t))
-        return false;
-    RewindSection(run.cursor);
+    if (run.resetPose) {
+        if (!ResetPoses(run, t))
+            return false;
+        RewindSection(run.cursor);
+    }
     if (!BuildBones(run, t, *bones))
         return false;
     g_host.MQDoc_AddObject(run.doc, *bones);
@@ -381,11 +405,51 @@ bool ImportSkeletonBody(ImportRun& run, FrameTables& t, HostObject* bones, Matri
 
 } // namespace
 
+// The frame the clump's atomic of the first geometry hangs from, or -1. Damage
+// in the sections after the frame list only loses this answer.
+int32_t AtomicFrameOf(ImportRun& run, int32_t frameCount) {
+    SectionCursor& c = run.cursor;
+    SectionCursor before = c;
+    int32_t frame = -1;
+    while (frame < 0 && FindChildSection(c, kSectionAtomic)) {
+        AtomicStruct a;
+        if (FindChildSection(c, kSectionStruct) && ReadAtomicStruct(c, &a) &&
+            a.geometryIndex == 0 && a.frameIndex >= 0 && a.frameIndex < frameCount)
+            frame = a.frameIndex;
+        if (c.depth > before.depth + 1)
+            LeaveSection(c); // Struct
+        LeaveSection(c);     // Atomic
+    }
+    if (IsMalformed(c))
+        frame = -1;
+    c = before;
+    return frame;
+}
+
+// Places the mesh in its bones by its skin, or re-poses it by frame 2.
+void PlaceMesh(ImportRun& run, FrameTables& t, int32_t atomicFrame, Matrix4* reference) {
+    HeapArray<Matrix4> globals;
+    if (globals.Allocate(static_cast<size_t>(t.frameCount))) {
+        for (int32_t i = 0; i < t.frameCount; ++i)
+            GlobalMatrixOf(t.locals.Data(), t.parents.Data(), i, &globals[static_cast<size_t>(i)]);
+        if (PlaceSkinnedMesh(run.mesh, run.skin, globals.Data(), t.nodeFrame.Data(), t.nodeCount,
+                             atomicFrame, run.scale))
+            return;
+    }
+    ReposeMesh(run, reference);
+}
+
 bool ImportSkeleton(ImportRun& run) {
     FrameTables t;
     HostObject bones = 0;
     Matrix4 reference;
     bool ok = ImportSkeletonBody(run, t, &bones, &reference);
+    if (ok) {
+        LeaveSection(run.cursor); // Frame List
+        int32_t atomicFrame = AtomicFrameOf(run, t.frameCount);
+        PlaceMesh(run, t, atomicFrame, &reference);
+        LeaveSection(run.cursor); // Clump
+    }
     ImportTrace(run, TRACE_FRAME_FREE);
     t.locals.Release();
     t.parents.Release();
@@ -395,6 +459,7 @@ bool ImportSkeleton(ImportRun& run) {
     t.jointVertex.Release();
     t.nodeIds.Release();
     t.nodeFlags.Release();
+    t.nodeFrame.Release();
     ImportTrace(run, TRACE_FRAME_FREED);
     if (!ok) {
         // The bone object was never added: it is ours to delete.
@@ -402,8 +467,5 @@ bool ImportSkeleton(ImportRun& run) {
             g_host.MQObj_Delete(bones);
         return false;
     }
-    LeaveSection(run.cursor); // Frame List
-    LeaveSection(run.cursor); // Clump
-    ReposeMesh(run, &reference);
     return true;
 }

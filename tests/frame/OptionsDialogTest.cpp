@@ -152,10 +152,13 @@ TEST(ImportDialog, ListsCaptionsAndStoresTheChoice) {
     EXPECT_EQ(d.Get(kIdScaleExponent).text, "+2");
     EXPECT_TRUE(d.Get(kIdClumpList).enabled);
     EXPECT_EQ(d.Get(kIdClumpList).selection, 0);
+    EXPECT_FALSE(d.Get(kIdResetPose).checked);
     d.Select(kIdClumpList, 1);
+    d.Click(kIdResetPose);
     d.Press(kIdOk);
     EXPECT_EQ(d.Result(), 1);
     EXPECT_EQ(options.clumpIndex, 1);
+    EXPECT_EQ(options.resetPose, 1);
     list.captions = nullptr; // not owned here
 }
 

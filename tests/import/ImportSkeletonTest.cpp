@@ -1,4 +1,5 @@
 // The bone object, the bone materials, the pose reset and the re-pose.
+#include "frame/DialogIds.h"
 #include "tests/import/DffBuilder.h"
 #include "tests/import/ImportFixture.h"
 
@@ -42,6 +43,7 @@ TEST_F(ImportTest, BoneMaterialsCarryNamesAndHAnimTags) {
 }
 
 TEST_F(ImportTest, CollinearChainSharesJoints) {
+    script_.clicks.push_back(kIdResetPose);
     ASSERT_EQ(Import(BuildDff({MakeSimpleClump()})), 1);
     const HostSimObject* bones = Object("bone:player");
     ASSERT_NE(bones, nullptr);
@@ -86,6 +88,7 @@ TEST_F(ImportTest, PoseResetMatchesNamesIgnoringCaseOnly) {
     TestClump clump = MakeClumpWithBones({"ROOT", "pelvis", " Pelvis"});
     for (int i = 1; i <= 3; ++i)
         clump.frames[static_cast<size_t>(i)].rotation[0] = 2.0f; // scale 2 along x
+    script_.clicks.push_back(kIdResetPose);
     ASSERT_EQ(Import(BuildDff({clump})), 1);
     const HostSimObject* bones = Object("bone:player");
     ASSERT_NE(bones, nullptr);
