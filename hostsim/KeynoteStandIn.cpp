@@ -7,6 +7,7 @@
 
 #include "frame/KeynoteLayout.h"
 #include "frame/UserMessage.h"
+#include "hostsim/BoneObjectSkeleton.h"
 #include "hostsim/CornerNormals.h"
 #include "hostsim/LowMemory.h"
 
@@ -178,6 +179,13 @@ bool BuildKeynoteContent(HostDocument doc, KeynoteContent* content) {
         }
     }
     content->bones = data->bones;
+    // Without bones of its own, Keynote takes them from the bone object.
+    if (content->bones.empty()) {
+        const HostSimDocument* document = HostSimFindDocument(doc);
+        const HostSimObject* boneObject = FindBoneObject(*document);
+        if (boneObject != nullptr)
+            content->bones = BonesFromBoneObject(*document, *boneObject);
+    }
     return true;
 }
 

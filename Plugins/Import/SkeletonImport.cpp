@@ -30,6 +30,7 @@ struct FrameTables {
     HeapArray<int32_t> boneMaterial;
     HeapArray<int32_t> headVertex;
     HeapArray<int32_t> jointVertex;
+    HeapArray<uint8_t> headMoved; // the head already sits on a child's joint
     HeapArray<int32_t> nodeIds;
     HeapArray<int32_t> nodeFlags;
     HeapArray<int32_t> nodeFrame; // the bone frame of each node, -1 none
@@ -100,7 +101,8 @@ bool ReadFrameRecords(ImportRun& run, FrameTables& t) {
     ImportTrace(run, TRACE_FRAME_ALLOC, static_cast<int>(t.frameCount));
     size_t n = static_cast<size_t>(t.frameCount);
     if (!t.locals.Allocate(n) || !t.parents.Allocate(n) || !t.flags.Allocate(n) ||
-        !t.boneMaterial.Allocate(n) || !t.headVertex.Allocate(n) || !t.jointVertex.Allocate(n)) {
+        !t.boneMaterial.Allocate(n) || !t.headVertex.Allocate(n) || !t.jointVertex.Allocate(n) ||
+        !t.headMoved.Allocate(n)) {
         ReportImportError(run, MSG_OUT_OF_MEMORY);
         return false;
     }
@@ -295,9 +297,13 @@ void AddBoneShape(ImportRun& run, FrameTables& t, HostObject bones, int32_t i) {
         g_host.MQObj_GetVertex(bones, parentHead, &hp);
         g_host.MQObj_GetVertex(bones, t.jointVertex[static_cast<size_t>(p)], &jp);
         Point3 d = Minus(UnitOrZero(Minus(hp, jp)), UnitOrZero(Minus(joint, jp)));
-        if (d.x * d.x + d.y * d.y + d.z * d.z < kCollinearThreshold) {
+        // A second child on the same line keeps its own joint: moving the
+        // head again would take the first child's joint with it.
+        if (d.x * d.x + d.y * d.y + d.z * d.z < kCollinearThreshold &&
+            !t.headMoved[static_cast<size_t>(p)]) {
             // The joint lies on the parent's bone: the parent's head moves onto it.
             g_host.MQObj_SetVertex(bones, parentHead, &joint);
+            t.headMoved[static_cast<size_t>(p)] = 1;
             jointIndex = parentHead;
         } else {
             jointIndex = g_host.MQObj_AddVertex(bones, &joint);
@@ -457,6 +463,7 @@ bool ImportSkeleton(ImportRun& run) {
     t.boneMaterial.Release();
     t.headVertex.Release();
     t.jointVertex.Release();
+    t.headMoved.Release();
     t.nodeIds.Release();
     t.nodeFlags.Release();
     t.nodeFrame.Release();

@@ -2,6 +2,8 @@
 
 #include <math.h>
 
+#include "format/SkinLayout.h"
+
 namespace {
 
 void WriteFrameList(ByteStream& s, const std::vector<TestFrame>& frames) {
@@ -116,6 +118,30 @@ void WriteBinMesh(ByteStream& s, const TestGeometry& g) {
     EndSection(s, stack);
 }
 
+void WriteSkin(ByteStream& s, const TestSkin& skin) {
+    SectionStack stack;
+    BeginSection(s, stack, kSectionSkinPlg);
+    WriteSkinHeader(s, skin.boneCount);
+    for (uint8_t i : skin.indices)
+        WriteU8(s, i);
+    for (float w : skin.weights)
+        WriteF32(s, w);
+    for (float m : skin.matrices)
+        WriteF32(s, m);
+    WriteSkinTrailer(s);
+    EndSection(s, stack);
+}
+
+void WriteAtomic(ByteStream& s, int32_t frame) {
+    SectionStack stack;
+    BeginSection(s, stack, kSectionAtomic);
+    BeginSection(s, stack, kSectionStruct);
+    WriteAtomicStruct(s, AtomicStruct{frame, 0, kAtomicCollisionTestAndRender, 0});
+    EndSection(s, stack);
+    WriteEmptyExtension(s);
+    EndSection(s, stack);
+}
+
 void WriteGeometryList(ByteStream& s, const TestGeometry& g) {
     SectionStack stack;
     BeginSection(s, stack, kSectionGeometryList);
@@ -138,6 +164,8 @@ void WriteGeometryList(ByteStream& s, const TestGeometry& g) {
     BeginSection(s, stack, kSectionExtension);
     if (g.writeBinMesh)
         WriteBinMesh(s, g);
+    if (g.writeSkin)
+        WriteSkin(s, g.skin);
     EndSection(s, stack);
     EndSection(s, stack);
     EndSection(s, stack);
@@ -155,6 +183,8 @@ std::vector<uint8_t> BuildDff(const std::vector<TestClump>& clumps) {
         EndSection(s, stack);
         WriteFrameList(s, clump.frames);
         WriteGeometryList(s, clump.geometry);
+        if (clump.atomicFrame >= 0)
+            WriteAtomic(s, clump.atomicFrame);
         WriteEmptyExtension(s);
         EndSection(s, stack);
     }

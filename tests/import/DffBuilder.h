@@ -34,6 +34,14 @@ struct TestTriangle {
     uint16_t material;
 };
 
+// A Skin PLG: per vertex four bone indices and weights, per bone a matrix.
+struct TestSkin {
+    uint8_t boneCount = 0;
+    std::vector<uint8_t> indices; // 4 per vertex
+    std::vector<float> weights;   // 4 per vertex
+    std::vector<float> matrices;  // 16 per bone
+};
+
 struct TestGeometry {
     uint16_t flags = kGeometryPositions | kGeometryTextured | kGeometryNormals | kGeometryLight;
     uint8_t texCoordSets = 1;
@@ -44,11 +52,14 @@ struct TestGeometry {
     std::vector<TestMaterial> materials;
     bool writeMaterialList = true;
     bool writeBinMesh = true;
+    bool writeSkin = false;
+    TestSkin skin;
 };
 
 struct TestClump {
     std::vector<TestFrame> frames;
     TestGeometry geometry;
+    int32_t atomicFrame = -1; // an Atomic on this frame when not -1
 };
 
 // A root frame (not a bone) and bones Root, Pelvis and Spine in a chain, with

@@ -13,19 +13,22 @@
 #include "tools/skelvane/DialogOptions.h"
 #include "tools/skelvane/ExitCodes.h"
 #include "tools/skelvane/HostUi.h"
+#include "tools/skelvane/ImportScene.h"
+#include "frame/DialogIds.h"
 
 namespace {
 
 struct ImportArguments {
     const char* input = nullptr;
     const char* output = nullptr;
+    const char* scene = nullptr;
     HostUi ui;
 };
 
 int Usage(const char* problem) {
     fprintf(stderr, "skelvane import: %s\n", problem);
-    fprintf(stderr, "usage: skelvane import FILE.dff -o OUT.mqo [--clump N] "
-                    "[--scale MANTISSA EXPONENT] [--cancel] [--trace]\n");
+    fprintf(stderr, "usage: skelvane import FILE.dff -o OUT.mqo [--scene OUT.json] [--clump N] "
+                    "[--reset-pose] [--scale MANTISSA EXPONENT] [--cancel] [--trace]\n");
     return kExitUsage;
 }
 
@@ -43,6 +46,10 @@ int ParseArguments(int argc, char** argv, ImportArguments* a) {
         const char* arg = argv[i];
         if (strcmp(arg, "-o") == 0 && i + 1 < argc) {
             a->output = argv[++i];
+        } else if (strcmp(arg, "--scene") == 0 && i + 1 < argc) {
+            a->scene = argv[++i];
+        } else if (strcmp(arg, "--reset-pose") == 0) {
+            a->ui.script.clicks.push_back(kIdResetPose);
         } else if (strcmp(arg, "--clump") == 0 && i + 1 < argc) {
             if (!ParseClump(argv[++i], &a->ui.script.clump))
                 return Usage("--clump takes a list position from 0 to 126");
@@ -94,6 +101,13 @@ int RunImportCommand(int argc, char** argv) {
     if (!HostSimSaveMqo(doc, a.output)) {
         fprintf(stderr, "skelvane import: cannot write %s\n", a.output);
         return kExitFailure;
+    }
+    if (a.scene != nullptr) {
+        int clump = a.ui.script.clump < 0 ? 0 : a.ui.script.clump;
+        if (!WriteImportScene(doc, a.input, clump, a.scene, &error)) {
+            fprintf(stderr, "skelvane import: %s\n", error.c_str());
+            return kExitFailure;
+        }
     }
     return kExitSuccess;
 }

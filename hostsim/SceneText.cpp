@@ -1,0 +1,228 @@
+#include <math.h>
+#include <stdio.h>
+
+#include "hostsim/SceneWrite.h"
+
+namespace {
+
+// Length of the valid UTF-8 sequence at p (up to end), or 0.
+size_t Utf8Length(const unsigned char* p, const unsigned char* end) {
+    size_t n = p[0] < 0x80         ? 1
+               : (p[0] >> 5) == 6  ? 2
+               : (p[0] >> 4) == 14 ? 3
+               : (p[0] >> 3) == 30 ? 4
+                                   : 0;
+    if (n == 0 || static_cast<size_t>(end - p) < n)
+        return 0;
+    for (size_t i = 1; i < n; ++i)
+        if ((p[i] & 0xC0) != 0x80)
+            return 0;
+    return n;
+}
+
+void Text(std::string& out, const std::string& text) {
+    out += '"';
+    const unsigned char* p = reinterpret_cast<const unsigned char*>(text.data());
+    const unsigned char* end = p + text.size();
+    while (p < end) {
+        unsigned char c = *p;
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += static_cast<char>(c);
+            ++p;
+        } else if (c < 0x20) {
+            char escaped[8];
+            snprintf(escaped, sizeof escaped, "\\u%04x", c);
+            out += escaped;
+            ++p;
+        } else {
+            size_t n = Utf8Length(p, end);
+            if (n == 0) {
+                out += "\xEF\xBF\xBD";
+                ++p;
+            } else {
+                out.append(reinterpret_cast<const char*>(p), n);
+                p += n;
+            }
+        }
+    }
+    out += '"';
+}
+
+// JSON has no NaN or infinity: such a value is written as 0.
+void Number(std::string& out, float v) {
+    if (!isfinite(v))
+        v = 0.0f;
+    char text[32];
+    snprintf(text, sizeof text, "%.9g", static_cast<double>(v));
+    out += text;
+}
+
+void Integer(std::string& out, long v) {
+    out += std::to_string(v);
+}
+
+void Floats(std::string& out, const float* v, int n) {
+    out += '[';
+    for (int i = 0; i < n; ++i) {
+        if (i > 0)
+            out += ", ";
+        Number(out, v[i]);
+    }
+    out += ']';
+}
+
+void Key(std::string& out, const char* key) {
+    out += '"';
+    out += key;
+    out += "\": ";
+}
+
+void Material(std::string& out, const SceneMaterial& m) {
+    out += "{";
+    Key(out, "name");
+    Text(out, m.name);
+    out += ", ";
+    Key(out, "color");
+    const float colour[3] = {m.color.r, m.color.g, m.color.b};
+    Floats(out, colour, 3);
+    const struct {
+        const char* key;
+        float value;
+    } values[] = {{"alpha", m.alpha},       {"diffuse", m.diffuse},   {"ambient", m.ambient},
+                  {"emission", m.emission}, {"specular", m.specular}, {"power", m.power}};
+    for (const auto& v : values) {
+        out += ", ";
+        Key(out, v.key);
+        Number(out, v.value);
+    }
+    out += ", ";
+    Key(out, "shader");
+    Integer(out, m.shader);
+    out += ", ";
+    Key(out, "vertexColor");
+    out += m.vertexColor ? "true" : "false";
+    const struct {
+        const char* key;
+        const std::string& value;
+    } names[] = {{"texture", m.texture}, {"alphaMap", m.alphaMap}, {"bumpMap", m.bumpMap}};
+    for (const auto& n : names) {
+        out += ", ";
+        Key(out, n.key);
+        Text(out, n.value);
+    }
+    out += "}";
+}
+
+void Face(std::string& out, const SceneFace& f) {
+    out += "{\"points\": [";
+    for (int i = 0; i < f.pointCount; ++i) {
+        if (i > 0)
+            out += ", ";
+        Integer(out, f.points[i]);
+    }
+    out += "], \"material\": ";
+    Integer(out, f.material);
+    out += ", \"uv\": [";
+    for (int i = 0; i < f.pointCount; ++i) {
+        if (i > 0)
+            out += ", ";
+        const float uv[2] = {f.uv[i].u, f.uv[i].v};
+        Floats(out, uv, 2);
+    }
+    out += "]";
+    if (f.normals.given) {
+        out += ", \"normals\": [";
+        for (int i = 0; i < f.pointCount; ++i) {
+            if (i > 0)
+                out += ", ";
+            Floats(out, &f.normals.corner[i].x, 3);
+        }
+        out += "]";
+    }
+    out += "}";
+}
+
+void SkinEntry(std::string& out, const KeynoteSkinVertex& s) {
+    out += "{\"bones\": [";
+    for (int i = 0; i < 4; ++i) {
+        if (i > 0)
+            out += ", ";
+        Integer(out, s.bone[i]);
+    }
+    out += "], \"weights\": ";
+    Floats(out, s.weight, 4);
+    out += "}";
+}
+
+template <typename T, typename Write>
+void List(std::string& out, const std::vector<T>& items, const char* indent, Write write) {
+    out += '[';
+    for (size_t i = 0; i < items.size(); ++i) {
+        out += i > 0 ? ",\n" : "\n";
+        out += indent;
+        write(out, items[i]);
+    }
+    out += items.empty() ? "]" : "\n]";
+}
+
+void Object(std::string& out, const SceneObject& o) {
+    out += "{";
+    Key(out, "name");
+    Text(out, o.name);
+    out += ", \"shading\": ";
+    Integer(out, o.shading);
+    out += ", \"smoothAngle\": ";
+    Number(out, o.smoothAngle);
+    out += ", \"visible\": ";
+    out += o.visible ? "true" : "false";
+    out += ", \"depth\": ";
+    Integer(out, o.depth);
+    out += ", \"keynote\": ";
+    out += o.keynote ? "true" : "false";
+    out += ",\n   \"vertices\": ";
+    List(out, o.vertices, "    ", [](std::string& s, const Point3& p) { Floats(s, &p.x, 3); });
+    out += ",\n   \"faces\": ";
+    List(out, o.faces, "    ", Face);
+    if (!o.skin.empty()) {
+        out += ",\n   \"skin\": ";
+        List(out, o.skin, "    ", SkinEntry);
+    }
+    out += "}";
+}
+
+void Bone(std::string& out, const KeynoteBone& b) {
+    out += "{";
+    Key(out, "name");
+    Text(out, b.name);
+    out += ", ";
+    Key(out, "tag");
+    Text(out, b.tag);
+    out += ", \"parent\": ";
+    if (b.parent < 0)
+        out += "null";
+    else
+        Integer(out, b.parent);
+    out += ", \"position\": ";
+    Floats(out, &b.position.x, 3);
+    out += ",\n   \"matrix\": ";
+    Floats(out, b.bind.m, 16);
+    out += "}";
+}
+
+} // namespace
+
+std::string SceneText(const Scene& scene) {
+    std::string out = "{\n\"keynote\": {\"present\": ";
+    out += scene.keynotePresent ? "true" : "false";
+    out += ", \"versionAnswer\": ";
+    Integer(out, scene.versionAnswer);
+    out += "},\n\"materials\": ";
+    List(out, scene.materials, " ", Material);
+    out += ",\n\"objects\": ";
+    List(out, scene.objects, " ", Object);
+    out += ",\n\"bones\": ";
+    List(out, scene.bones, " ", Bone);
+    out += "\n}\n";
+    return out;
+}
