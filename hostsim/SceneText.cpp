@@ -1,5 +1,6 @@
 #include <math.h>
 #include <stdio.h>
+#include <string.h>
 
 #include "hostsim/SceneWrite.h"
 
@@ -163,7 +164,11 @@ void List(std::string& out, const std::vector<T>& items, const char* indent, Wri
         out += indent;
         write(out, items[i]);
     }
-    out += items.empty() ? "]" : "\n]";
+    if (!items.empty()) {
+        out += '\n';
+        out.append(indent, strlen(indent) - 1);
+    }
+    out += ']';
 }
 
 void Object(std::string& out, const SceneObject& o) {

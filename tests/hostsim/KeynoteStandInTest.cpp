@@ -6,6 +6,7 @@
 
 #include "Plugins/Export/KeynoteDocument.h"
 #include "hostsim/SceneFile.h"
+#include "hostsim/Transform.h"
 #include "tests/hostsim/KeynoteTestSupport.h"
 
 namespace {
@@ -206,6 +207,36 @@ TEST_F(KeynoteStandInTest, GivenNormalsWinAndLineFacesGetNone) {
     const float length = sqrtf(a * a + a * a + (1.0f + a) * (1.0f + a));
     ExpectPoint(XSObjectFace(object, 0).cornerNormal[1], -a / length, -a / length,
                 -(1.0f + a) / length);
+}
+
+TEST_F(KeynoteStandInTest, WithoutBonesReadsThemFromTheBoneObject) {
+    // Two bones drawn as the importer draws them: A at the origin along x; B
+    // off A's axis, turned so that its first axis is z, linked to A's head.
+    HostDocument scene = Load(R"({"materials": [{"name": "A", "bumpMap": "0:0:0"},
+                                                {"name": "B", "bumpMap": "1:7:2"}],
+        "objects": [{"name": "bone:x", "keynote": false,
+            "vertices": [[5,0,0],[0,1,0],[0,0,0],[0,0,15],[0,1,10],[0,0,10]],
+            "faces": [{"points": [2,0,1], "material": 0}, {"points": [5,0], "material": 1},
+                      {"points": [5,3,4], "material": 1}]}]})");
+    XSRecord xs = Create(scene);
+    ASSERT_EQ(XSBoneCount(xs), 2);
+    XSBone a = ReadXSBone(XSBoneAt(xs, 0));
+    XSBone b = ReadXSBone(XSBoneAt(xs, 1));
+    EXPECT_STREQ(b.name, "B");
+    EXPECT_STREQ(b.tag, "1:7:2");
+    EXPECT_EQ(a.parent, nullptr);
+    EXPECT_EQ(b.parent, XSBoneAt(xs, 0));
+    ExpectPoint(b.position, 0, 0, 10);
+    // The exporter's AxisTurn x bind gives the drawn axes back as rows.
+    Matrix4 turn, world;
+    ComposeTransform(TransformParts{{1, 1, 1}, {-90, 0, 0}, {0, 0, 0}}, &turn);
+    MultiplyMatrix4(&world, &turn, &b.bind);
+    ExpectPoint(Point3{world.m[0], world.m[1], world.m[2]}, 0, 0, 1);
+    ExpectPoint(Point3{world.m[4], world.m[5], world.m[6]}, 0, 1, 0);
+    ExpectPoint(Point3{world.m[8], world.m[9], world.m[10]}, -1, 0, 0);
+    MultiplyMatrix4(&world, &turn, &a.bind);
+    ExpectPoint(Point3{world.m[0], world.m[1], world.m[2]}, 1, 0, 0);
+    EXPECT_EQ(SendToKeynote(scene, "DeleteXSDocument"), 0);
 }
 
 } // namespace

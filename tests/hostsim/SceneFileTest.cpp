@@ -1,5 +1,6 @@
 // JSON scenes: what a scene puts into the host, defaults, the documented
 // example, and the errors for scenes that break the rules.
+#include <math.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <sys/stat.h>
@@ -10,6 +11,7 @@
 #include <string>
 
 #include "hostsim/SceneFile.h"
+#include "hostsim/SceneWrite.h"
 #include "platform/Platform.h"
 #include "tests/hostsim/KeynoteTestSupport.h"
 
@@ -277,6 +279,54 @@ TEST_F(SceneFolderTest, FileErrorsNameTheFile) {
     std::string missing = folder_ + "/none.json";
     EXPECT_FALSE(HostSimLoadScene(missing.c_str(), &scene, &error));
     EXPECT_EQ(error, "cannot read the scene file " + missing);
+}
+
+TEST_F(SceneFileTest, WrittenSceneReadsBackToTheSameValues) {
+    Scene scene;
+    SceneMaterial m;
+    m.name = "q\"uo\\te\n";
+    m.color = ColorRGB{0.1f, 1e-7f, 0.333333343f};
+    m.texture = "tex/skin.png";
+    m.bumpMap = "3:25:2";
+    scene.materials.push_back(m);
+    SceneObject o;
+    o.name = "sdef:\x82\xa0" "bad\xff"; // Shift-JIS and a stray byte
+    o.vertices = {{1.5f, -2.25e-5f, 123456.789f}, {0, 0, 0}, {0, 1, 0}};
+    SceneFace f;
+    f.pointCount = 3;
+    f.points[1] = 1;
+    f.points[2] = 2;
+    f.material = 0;
+    f.uv[1] = TexCoord{0.7f, NAN};
+    o.faces.push_back(f);
+    o.skin.resize(3);
+    o.skin[0].bone[1] = 7;
+    o.skin[0].weight[1] = 0.3f;
+    scene.objects.push_back(o);
+    KeynoteBone bone;
+    bone.name = "Root";
+    bone.tag = "0:0:0";
+    bone.bind.m[4] = 0.6f;
+    scene.bones = {bone, bone};
+    scene.bones[1].parent = 0;
+    Scene back;
+    std::string error;
+    ASSERT_TRUE(ParseScene(SceneText(scene), &back, &error)) << error << SceneText(scene);
+    EXPECT_EQ(back.materials[0].name, m.name);
+    EXPECT_EQ(back.materials[0].color.g, m.color.g);
+    EXPECT_EQ(back.materials[0].color.b, m.color.b);
+    EXPECT_EQ(back.materials[0].bumpMap, m.bumpMap);
+    EXPECT_EQ(back.objects[0].name, "sdef:\xef\xbf\xbd\xef\xbf\xbd" "bad\xef\xbf\xbd");
+    EXPECT_EQ(back.objects[0].vertices[0].y, o.vertices[0].y);
+    EXPECT_EQ(back.objects[0].vertices[0].z, o.vertices[0].z);
+    EXPECT_EQ(back.objects[0].faces[0].points[2], 2);
+    EXPECT_EQ(back.objects[0].faces[0].uv[1].u, 0.7f);
+    EXPECT_EQ(back.objects[0].faces[0].uv[1].v, 0.0f); // no NaN in JSON
+    EXPECT_EQ(back.objects[0].skin[0].bone[1], 7);
+    EXPECT_EQ(back.objects[0].skin[0].weight[1], 0.3f);
+    EXPECT_EQ(back.bones[1].parent, 0);
+    EXPECT_EQ(back.bones[0].parent, -1);
+    EXPECT_EQ(back.bones[1].bind.m[4], 0.6f);
 }
 
 } // namespace

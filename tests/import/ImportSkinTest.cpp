@@ -1,5 +1,8 @@
 // The mesh placed in its bones by the geometry's skin, on ped-like models.
 #include <math.h>
+#include <string.h>
+
+#include <algorithm>
 
 #include "frame/DialogIds.h"
 #include "tests/import/ImportFixture.h"
@@ -86,6 +89,27 @@ TEST_F(ImportTest, UnusableSkinFallsBackToTheFrameTwoRepose) {
     EXPECT_EQ(last.x, 0.0f);
     EXPECT_EQ(last.y, 0.0f);
     EXPECT_EQ(last.z, 0.0f);
+}
+
+TEST_F(ImportTest, PeerWritersFilesImportWithTheirSkeleton) {
+    // librw writes flag 0 on every frame: the root without HAnim PLG is still not a bone.
+    for (const char* file : {"dragonff_tri_2bones.dff", "librw_rewrite_of_dragonff_tri.dff"}) {
+        ResetDocument();
+        messages_.clear();
+        ASSERT_EQ(ImportPath(std::string(PEER_DATA_DIR "/") + file), 1) << file;
+        EXPECT_TRUE(messages_.empty()) << file;
+        EXPECT_NE(Material("Root"), nullptr) << file;
+        EXPECT_NE(Material("Bone1"), nullptr) << file;
+        std::string stem(file, strlen(file) - 4);
+        const HostSimObject* bones = Object(("bone:" + stem).c_str());
+        ASSERT_NE(bones, nullptr) << file;
+        EXPECT_EQ(bones->faces.size() -
+                      static_cast<size_t>(
+                          std::count_if(bones->faces.begin(), bones->faces.end(),
+                                        [](const HostSimFace& f) { return f.pointCount == 2; })),
+                  2u)
+            << file;
+    }
 }
 
 } // namespace
