@@ -7,6 +7,7 @@
 
 #include "format/Sections.h"
 #include "tests/import/DffBuilder.h"
+#include "tests/import/PedModel.h"
 
 namespace {
 
@@ -111,6 +112,7 @@ int main(int argc, char** argv) {
         {"bare_tree.dff", BuildDff({MakeBareTreeClump()})},
         {"all_bones.dff", BuildDff({MakeAllBonesClump()})},
         {"padded.dff", MakePaddedFile()},
+        {"ped_skin.dff", BuildDff({MakePedModel(1).clump})},
     };
     for (const Seed& seed : seeds) {
         std::string path = dir + "/" + seed.name;

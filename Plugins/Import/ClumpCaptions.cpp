@@ -31,11 +31,18 @@ bool CountClumps(ImportRun& run, int* count) {
         LeaveSection(c);
     }
     if (IsMalformed(c)) {
-        if (found == 0 || !OnlyZerosFrom(*c.stream, c.problemOffset)) {
+        // After the clumps, padding and the few stray bytes some writers leave
+        // cannot be a clump: the clumps before them stand. A clump that runs
+        // past the end is damage.
+        bool trailer =
+            c.problem == StreamProblem::kTruncatedHeader ||
+            (c.problem == StreamProblem::kSizePastFile && c.problemType != kSectionClump) ||
+            OnlyZerosFrom(*c.stream, c.problemOffset);
+        if (found == 0 || !trailer) {
             ReportSectionError(run, MSG_NO_CLUMP);
             return false;
         }
-        // Zero padding: the clumps before it stand. Later scans stop at them.
+        // Later scans stop at the trailer.
         c.problem = StreamProblem::kNone;
     }
     if (found == 0) {

@@ -27,10 +27,20 @@ TEST_F(ImportTest, ZeroPaddingAfterTheClumpIsAccepted) {
     EXPECT_TRUE(messages_.empty());
 }
 
-TEST_F(ImportTest, GarbageAfterTheClumpIsReported) {
-    std::vector<uint8_t> file = BuildDff({MakeSimpleClump()});
-    file.push_back(0x55);
-    EXPECT_EQ(Import(file), 0);
+TEST_F(ImportTest, StrayBytesAfterTheClumpAreIgnoredATruncatedClumpIsNot) {
+    std::vector<uint8_t> one = BuildDff({MakeSimpleClump()});
+    // A few non-zero bytes, and a longer trailer that is no clump.
+    for (size_t stray : {1u, 5u, 40u}) {
+        std::vector<uint8_t> file = one;
+        for (size_t i = 0; i < stray; ++i)
+            file.push_back(static_cast<uint8_t>(0x55 + i));
+        EXPECT_EQ(Import(file), 1) << stray;
+        EXPECT_TRUE(messages_.empty()) << stray;
+        ResetDocument();
+    }
+    std::vector<uint8_t> two = BuildDff({MakeSimpleClump(), MakeSimpleClump()});
+    two.resize(one.size() + 20);
+    EXPECT_EQ(Import(two), 0);
     ASSERT_EQ(messages_.size(), 1u);
     EXPECT_TRUE(IsCorruptMessage(messages_[0])) << messages_[0];
 }

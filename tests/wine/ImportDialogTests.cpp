@@ -30,6 +30,7 @@ void CheckOpening(HWND d) {
     CheckNumber(p + "one list entry", ListCount(d, kIdClumpList), 1);
     CheckNumber(p + "entry 0 selected", ListSelection(d, kIdClumpList), 0);
     Check(p + "the list disabled", !IsControlEnabled(d, kIdClumpList));
+    Check(p + "the pose reset unchecked", !IsChecked(d, kIdResetPose));
 }
 
 void ConfirmRun(HWND d) {
