@@ -17,6 +17,7 @@ enum : int {
     kIdExponentSpin = 1016,
     kIdMantissaSpin = 1017,
     kIdGroundModel = 1018,
+    kIdWriteTextures = 1004, // import check box
 };
 
 constexpr int32_t kMantissaSpinLow = -1000000000;

@@ -8,6 +8,7 @@ void ImportOptionsDialog::OnInit(DialogControls& controls) {
         controls.ListAdd(kIdClumpList, clumps_.captions[i]);
     controls.ListSelect(kIdClumpList, 0);
     controls.Enable(kIdClumpList, clumps_.count != 1);
+    controls.SetCheck(kIdWriteTextures, true);
 }
 
 void ImportOptionsDialog::OnCommand(DialogControls& controls, int id, int /*notification*/) {
@@ -15,6 +16,7 @@ void ImportOptionsDialog::OnCommand(DialogControls& controls, int id, int /*noti
         StoreScaleFields(controls, &options_.scaleMantissa, &options_.scaleExponent);
         uint8_t selection = static_cast<uint8_t>(controls.ListSelection(kIdClumpList));
         options_.clumpIndex = selection;
+        options_.writeTextures = controls.GetCheck(kIdWriteTextures) ? 1 : 0;
         // Without a selection the confirm button acts as Cancel.
         if (selection == kNoClump)
             controls.PostClose();

@@ -8,6 +8,7 @@
 
 #include <string>
 
+#include "frame/DialogIds.h"
 #include "hostsim/HostSim.h"
 #include "hostsim/PluginLoader.h"
 #include "tools/skelvane/DialogOptions.h"
@@ -24,7 +25,7 @@ struct ImportArguments {
 
 int Usage(const char* problem) {
     fprintf(stderr, "skelvane import: %s\n", problem);
-    fprintf(stderr, "usage: skelvane import FILE.dff -o OUT.mqo [--clump N] "
+    fprintf(stderr, "usage: skelvane import FILE.dff -o OUT.mqo [--clump N] [--no-textures] "
                     "[--scale MANTISSA EXPONENT] [--cancel] [--trace]\n");
     return kExitUsage;
 }
@@ -46,6 +47,8 @@ int ParseArguments(int argc, char** argv, ImportArguments* a) {
         } else if (strcmp(arg, "--clump") == 0 && i + 1 < argc) {
             if (!ParseClump(argv[++i], &a->ui.script.clump))
                 return Usage("--clump takes a list position from 0 to 126");
+        } else if (strcmp(arg, "--no-textures") == 0) {
+            a->ui.script.clicks.push_back(kIdWriteTextures); // it opens checked
         } else if (TakeDialogOption(argc, argv, &i, &a->ui)) {
             // --scale, --cancel or --trace
         } else if (arg[0] == '-' || a->input != nullptr) {
