@@ -1,5 +1,7 @@
 #include "format/TextureDictionaryLayout.h"
 
+#include <stdarg.h>
+#include <stdio.h>
 #include <string.h>
 
 namespace {
@@ -67,4 +69,284 @@ void WriteTextureNativeStruct(ByteStream& s, const TextureNativeStruct& r) {
     bytes[87] = r.nativeFlags;
     StoreU32(bytes + 88, r.dataSize);
     s.Write(bytes, sizeof bytes);
+}
+
+// ---- Reading
+
+namespace {
+
+void Problem(char* problem, size_t size, const char* format, ...)
+    __attribute__((format(printf, 3, 4)));
+
+void Problem(char* problem, size_t size, const char* format, ...) {
+    if (size == 0)
+        return;
+    va_list args;
+    va_start(args, format);
+    vsnprintf(problem, size, format, args);
+    va_end(args);
+}
+
+void CopyNameField(char (&field)[kTextureNameFieldSize], const uint8_t* bytes) {
+    memcpy(field, bytes, kTextureNameFieldSize);
+    field[kTextureNameFieldSize - 1] = '\0';
+}
+
+const char* PlatformName(uint32_t id) {
+    switch (id) {
+    case kTexturePlatformPS2:
+        return "PS2";
+    case kTexturePlatformXbox:
+        return "Xbox";
+    case kTexturePlatformGameCube:
+        return "GameCube";
+    }
+    return nullptr;
+}
+
+// The DXT number of a Direct3D 9 FourCC, 0 for anything else.
+int DxtNumberOf(uint32_t d3dFormat) {
+    // "DXT" in the low three bytes, the digit in the high one.
+    const uint32_t digit = d3dFormat >> 24;
+    if ((d3dFormat & 0x00FFFFFF) == (kD3DFormatDxt1 & 0x00FFFFFF) && digit >= '1' && digit <= '5')
+        return static_cast<int>(digit - '0');
+    return 0;
+}
+
+bool EncodingOfDxt(int dxt, RasterEncoding* e) {
+    switch (dxt) {
+    case 1:
+        *e = RasterEncoding::kDxt1;
+        return true;
+    case 2:
+    case 3:
+        *e = RasterEncoding::kDxt3;
+        return true;
+    case 4:
+    case 5:
+        *e = RasterEncoding::kDxt5;
+        return true;
+    }
+    return false;
+}
+
+bool EncodingOfRaster(uint32_t rasterFormat, uint8_t depth, RasterEncoding* e) {
+    if (rasterFormat & kRasterFormatPal8) {
+        *e = RasterEncoding::kPal8;
+        return true;
+    }
+    if (rasterFormat & kRasterFormatPal4) {
+        *e = RasterEncoding::kPal4;
+        return true;
+    }
+    switch (rasterFormat & kRasterPixelFormatMask) {
+    case kRasterFormat1555:
+        *e = RasterEncoding::kA1R5G5B5;
+        return true;
+    case kRasterFormat565:
+        *e = RasterEncoding::kR5G6B5;
+        return true;
+    case kRasterFormat4444:
+        *e = RasterEncoding::kA4R4G4B4;
+        return true;
+    case kRasterFormatLum8:
+        *e = RasterEncoding::kL8;
+        return true;
+    case kRasterFormat8888:
+        *e = RasterEncoding::kB8G8R8A8;
+        return true;
+    case kRasterFormat888:
+        *e = depth == 24 ? RasterEncoding::kB8G8R8 : RasterEncoding::kB8G8R8X8;
+        return true;
+    case kRasterFormat555:
+        *e = RasterEncoding::kX1R5G5B5;
+        return true;
+    }
+    return false;
+}
+
+} // namespace
+
+const char* RasterEncodingName(RasterEncoding encoding) {
+    switch (encoding) {
+    case RasterEncoding::kDxt1:
+        return "DXT1";
+    case RasterEncoding::kDxt3:
+        return "DXT3";
+    case RasterEncoding::kDxt5:
+        return "DXT5";
+    case RasterEncoding::kB8G8R8A8:
+        return "8888";
+    case RasterEncoding::kB8G8R8X8:
+        return "888";
+    case RasterEncoding::kB8G8R8:
+        return "888/24";
+    case RasterEncoding::kA1R5G5B5:
+        return "1555";
+    case RasterEncoding::kR5G6B5:
+        return "565";
+    case RasterEncoding::kA4R4G4B4:
+        return "4444";
+    case RasterEncoding::kX1R5G5B5:
+        return "555";
+    case RasterEncoding::kL8:
+        return "LUM8";
+    case RasterEncoding::kPal8:
+        return "PAL8";
+    case RasterEncoding::kPal4:
+        return "PAL4";
+    }
+    return "?";
+}
+
+uint32_t MipSide(uint32_t side, int level) {
+    uint32_t s = level < 32 ? side >> level : 0;
+    return s > 0 ? s : 1;
+}
+
+uint64_t RasterLevelBytes(RasterEncoding encoding, uint32_t width, uint32_t height) {
+    const uint64_t pixels = static_cast<uint64_t>(width) * height;
+    const uint64_t blocks = static_cast<uint64_t>((width + 3) / 4) * ((height + 3) / 4);
+    switch (encoding) {
+    case RasterEncoding::kDxt1:
+        return blocks * 8;
+    case RasterEncoding::kDxt3:
+    case RasterEncoding::kDxt5:
+        return blocks * 16;
+    case RasterEncoding::kB8G8R8A8:
+    case RasterEncoding::kB8G8R8X8:
+        return pixels * 4;
+    case RasterEncoding::kB8G8R8:
+        return pixels * 3;
+    case RasterEncoding::kA1R5G5B5:
+    case RasterEncoding::kR5G6B5:
+    case RasterEncoding::kA4R4G4B4:
+    case RasterEncoding::kX1R5G5B5:
+        return pixels * 2;
+    case RasterEncoding::kL8:
+    case RasterEncoding::kPal8:
+    case RasterEncoding::kPal4:
+        return pixels;
+    }
+    return 0;
+}
+
+bool ParseTextureDictionaryStruct(const uint8_t* body, uint32_t size,
+                                  TextureDictionaryStruct* out) {
+    if (size < kTextureDictionaryStructSize)
+        return false;
+    out->textureCount = LoadU16(body);
+    out->deviceId = LoadU16(body + 2);
+    return true;
+}
+
+bool ParseTextureNative(const uint8_t* body, uint32_t size, TextureNative* out, char* problem,
+                        size_t problemSize) {
+    TextureNative t;
+    if (size < 4) {
+        Problem(problem, problemSize, "Texture Native Struct of %u bytes",
+                static_cast<unsigned>(size));
+        return false;
+    }
+    t.platformId = LoadU32(body);
+    if (t.platformId != kTexturePlatformD3D8 && t.platformId != kTexturePlatformD3D9) {
+        const char* name = PlatformName(t.platformId);
+        if (name != nullptr)
+            Problem(problem, problemSize, "platform %s is not supported", name);
+        else
+            Problem(problem, problemSize, "platform 0x%08X is not supported",
+                    static_cast<unsigned>(t.platformId));
+        return false;
+    }
+    if (size < kTextureNativeHeaderSize) {
+        Problem(problem, problemSize, "Texture Native Struct of %u bytes",
+                static_cast<unsigned>(size));
+        return false;
+    }
+    t.filterMode = body[4];
+    t.addressing = body[5];
+    CopyNameField(t.name, body + 8);
+    CopyNameField(t.maskName, body + 40);
+    t.rasterFormat = LoadU32(body + 72);
+    t.d3dFormat = LoadU32(body + 76);
+    t.width = LoadU16(body + 80);
+    t.height = LoadU16(body + 82);
+    t.depth = body[84];
+    t.mipLevelCount = body[85];
+    t.rasterType = body[86];
+    t.nativeFlags = body[87];
+
+    int dxt = 0;
+    if (t.platformId == kTexturePlatformD3D9) {
+        t.hasAlpha = (t.nativeFlags & kNativeFlagHasAlpha) != 0;
+        dxt = DxtNumberOf(t.d3dFormat);
+    } else {
+        t.hasAlpha = t.d3dFormat != 0;
+        dxt = t.nativeFlags;
+    }
+    bool known = dxt != 0 ? EncodingOfDxt(dxt, &t.encoding)
+                          : EncodingOfRaster(t.rasterFormat, t.depth, &t.encoding);
+    if (!known) {
+        Problem(problem, problemSize, "\"%s\": raster format 0x%08X (%s %u) is not supported",
+                t.name, static_cast<unsigned>(t.rasterFormat),
+                t.platformId == kTexturePlatformD3D9 ? "d3dFormat" : "compression",
+                static_cast<unsigned>(dxt != 0 ? dxt : t.d3dFormat));
+        return false;
+    }
+    // A DXT1 raster of format 1555 keeps its 1-bit alpha.
+    if (t.encoding == RasterEncoding::kDxt1 &&
+        (t.rasterFormat & kRasterPixelFormatMask) == kRasterFormat1555)
+        t.hasAlpha = true;
+    if (t.width == 0 || t.height == 0) {
+        Problem(problem, problemSize, "\"%s\": raster of %ux%u pixels", t.name, t.width, t.height);
+        return false;
+    }
+    if (t.mipLevelCount == 0 || t.mipLevelCount > kMaxMipLevels) {
+        Problem(problem, problemSize, "\"%s\": %u mip levels", t.name, t.mipLevelCount);
+        return false;
+    }
+
+    uint32_t pos = kTextureNativeHeaderSize;
+    if (t.encoding == RasterEncoding::kPal8 || t.encoding == RasterEncoding::kPal4) {
+        t.paletteEntries =
+            t.encoding == RasterEncoding::kPal8 ? kPal8PaletteEntries : kPal4PaletteEntries;
+        const uint32_t bytes = t.paletteEntries * kPaletteEntrySize;
+        if (bytes > size - pos) {
+            Problem(problem, problemSize, "\"%s\": the palette runs past the Texture Native",
+                    t.name);
+            return false;
+        }
+        t.paletteOffset = pos;
+        pos += bytes;
+    }
+    for (int level = 0; level < t.mipLevelCount; ++level) {
+        if (size - pos < kTextureLevelSizeField) {
+            Problem(problem, problemSize, "\"%s\": mip level %d runs past the Texture Native",
+                    t.name, level);
+            return false;
+        }
+        const uint32_t declared = LoadU32(body + pos);
+        pos += kTextureLevelSizeField;
+        const uint64_t needed =
+            RasterLevelBytes(t.encoding, MipSide(t.width, level), MipSide(t.height, level));
+        if (declared > size - pos) {
+            Problem(problem, problemSize,
+                    "\"%s\": mip level %d of %u bytes runs past the Texture Native", t.name, level,
+                    static_cast<unsigned>(declared));
+            return false;
+        }
+        if (declared < needed) {
+            Problem(
+                problem, problemSize,
+                "\"%s\": mip level %d holds %u bytes, too few for %ux%u %s pixels", t.name, level,
+                static_cast<unsigned>(declared), static_cast<unsigned>(MipSide(t.width, level)),
+                static_cast<unsigned>(MipSide(t.height, level)), RasterEncodingName(t.encoding));
+            return false;
+        }
+        t.levelOffset[level] = pos;
+        t.levelSize[level] = declared;
+        pos += declared;
+    }
+    *out = t;
+    return true;
 }

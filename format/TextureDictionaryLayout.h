@@ -72,3 +72,104 @@ void SetTextureNames(TextureNativeStruct& r, const char* name, bool hasAlpha);
 void WriteTextureDictionaryStruct(ByteStream& s, const TextureDictionaryStruct& r);
 // The 92 bytes of the record; the pixel data follows separately.
 void WriteTextureNativeStruct(ByteStream& s, const TextureNativeStruct& r);
+
+// ---- Reading: Direct3D 8 and Direct3D 9 texture natives of any raster format.
+
+constexpr uint32_t kTexturePlatformD3D8 = 8;
+constexpr uint32_t kTexturePlatformXbox = 5;
+// The PS2's id is the text "PS2" as a little-endian uint32.
+constexpr uint32_t kTexturePlatformPS2 = 0x00325350;
+constexpr uint32_t kTexturePlatformGameCube = 6;
+
+// rasterFormat: the pixel format in bits 8..11, then the extension bits.
+constexpr uint32_t kRasterPixelFormatMask = 0x00000F00;
+constexpr uint32_t kRasterFormat1555 = 0x00000100;
+constexpr uint32_t kRasterFormat565 = 0x00000200;
+constexpr uint32_t kRasterFormat4444 = 0x00000300;
+constexpr uint32_t kRasterFormatLum8 = 0x00000400;
+constexpr uint32_t kRasterFormat555 = 0x00000A00;
+constexpr uint32_t kRasterFormatPal8 = 0x00002000;
+constexpr uint32_t kRasterFormatPal4 = 0x00004000;
+constexpr uint32_t kRasterFormatMipmap = 0x00008000;
+
+// Direct3D 9 d3dFormat values that carry compression: the FourCC "DXTn".
+constexpr uint32_t kD3DFormatDxt1 = 0x31545844;
+constexpr uint32_t kD3DFormatDxt2 = 0x32545844;
+constexpr uint32_t kD3DFormatDxt3 = 0x33545844;
+constexpr uint32_t kD3DFormatDxt4 = 0x34545844;
+constexpr uint32_t kD3DFormatDxt5 = 0x35545844;
+constexpr uint32_t kD3DFormatR8G8B8 = 20;
+// Direct3D 9 nativeFlags bits beyond kNativeFlagHasAlpha.
+constexpr uint8_t kNativeFlagCompressed = 0x08;
+
+// The header before the palette and the levels (the writer's record without
+// its dataSize, which is the first level's size).
+constexpr uint32_t kTextureNativeHeaderSize = 88;
+constexpr uint32_t kTextureLevelSizeField = 4;
+// Palettes are RGBA entries; a PAL4 palette is stored with 32 of them.
+constexpr uint32_t kPaletteEntrySize = 4;
+constexpr uint32_t kPal8PaletteEntries = 256;
+constexpr uint32_t kPal4PaletteEntries = 32;
+// 65535 pixels halve to 1 in 16 levels.
+constexpr int kMaxMipLevels = 16;
+
+// How the pixels of a level are stored.
+enum class RasterEncoding : uint8_t {
+    kDxt1,     // 8-byte blocks of 4 x 4 pixels
+    kDxt3,     // 16-byte blocks: explicit 4-bit alpha, then a DXT1 colour block (also DXT2)
+    kDxt5,     // 16-byte blocks: interpolated alpha, then a DXT1 colour block (also DXT4)
+    kB8G8R8A8, // 8888
+    kB8G8R8X8, // 888 in 32 bits
+    kB8G8R8,   // 888 in 24 bits
+    kA1R5G5B5, // 1555, 16-bit little-endian
+    kR5G6B5,   // 565
+    kA4R4G4B4, // 4444
+    kX1R5G5B5, // 555
+    kL8,       // LUM8
+    kPal8,     // one palette index per byte
+    kPal4,     // one palette index per byte, below 32
+};
+
+// Short name of an encoding ("DXT1", "8888", "PAL8" ...).
+const char* RasterEncodingName(RasterEncoding encoding);
+
+// A Texture Native as read. The offsets point into the Struct body it was read
+// from (palette and level data); every one lies inside that body.
+struct TextureNative {
+    uint32_t platformId = 0;
+    uint8_t filterMode = 0;
+    uint8_t addressing = 0;
+    char name[kTextureNameFieldSize] = {};     // always terminated
+    char maskName[kTextureNameFieldSize] = {}; // always terminated
+    uint32_t rasterFormat = 0;
+    // Direct3D 9: the D3DFORMAT or FourCC; Direct3D 8: the hasAlpha field.
+    uint32_t d3dFormat = 0;
+    uint16_t width = 0;
+    uint16_t height = 0;
+    uint8_t depth = 0;
+    uint8_t mipLevelCount = 0;
+    uint8_t rasterType = 0;
+    // Direct3D 9: flags (bit 0 alpha, bit 3 compressed); Direct3D 8: the DXT number or 0.
+    uint8_t nativeFlags = 0;
+    // Resolved from the fields above.
+    bool hasAlpha = false;
+    RasterEncoding encoding = RasterEncoding::kB8G8R8A8;
+    uint32_t paletteOffset = 0;
+    uint32_t paletteEntries = 0;
+    uint32_t levelOffset[kMaxMipLevels] = {};
+    uint32_t levelSize[kMaxMipLevels] = {};
+};
+
+// Bytes a level of the given size needs in an encoding (blocks rounded up).
+uint64_t RasterLevelBytes(RasterEncoding encoding, uint32_t width, uint32_t height);
+// Side of mip level `level` of a side (halved per level, at least 1).
+uint32_t MipSide(uint32_t side, int level);
+
+// Reads a Texture Native's Struct body: header, palette and every mip level's
+// size checked against the body. False with a reason in problem (a short
+// English text, at most problemSize bytes) when the body is damaged or of a
+// platform or raster format that is not read; the platform is named then.
+bool ParseTextureNative(const uint8_t* body, uint32_t size, TextureNative* out, char* problem,
+                        size_t problemSize);
+// Reads the dictionary's Struct body.
+bool ParseTextureDictionaryStruct(const uint8_t* body, uint32_t size, TextureDictionaryStruct* out);

@@ -9,6 +9,7 @@ void ImportOptionsDialog::OnInit(DialogControls& controls) {
     controls.ListSelect(kIdClumpList, 0);
     controls.Enable(kIdClumpList, clumps_.count != 1);
     controls.SetCheck(kIdResetPose, false);
+    controls.SetCheck(kIdWriteTextures, true);
 }
 
 void ImportOptionsDialog::OnCommand(DialogControls& controls, int id, int /*notification*/) {
@@ -17,6 +18,7 @@ void ImportOptionsDialog::OnCommand(DialogControls& controls, int id, int /*noti
         uint8_t selection = static_cast<uint8_t>(controls.ListSelection(kIdClumpList));
         options_.clumpIndex = selection;
         options_.resetPose = controls.GetCheck(kIdResetPose) ? 1 : 0;
+        options_.writeTextures = controls.GetCheck(kIdWriteTextures) ? 1 : 0;
         // Without a selection the confirm button acts as Cancel.
         if (selection == kNoClump)
             controls.PostClose();

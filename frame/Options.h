@@ -17,8 +17,9 @@ struct ExportOptions {
 struct ImportOptions {
     int32_t scaleMantissa = 1000;
     int8_t scaleExponent = 2;
-    uint8_t clumpIndex = 0; // 0-based position of the chosen clump; 255 none
-    uint8_t resetPose = 0;  // give the frames known by name their fixed rotations
+    uint8_t clumpIndex = 0;    // 0-based position of the chosen clump; 255 none
+    uint8_t resetPose = 0;     // give the frames known by name their fixed rotations
+    uint8_t writeTextures = 1; // write the dictionary's textures beside the model as PNG
 };
 
 constexpr uint8_t kNoClump = 255;

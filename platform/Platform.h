@@ -38,6 +38,11 @@ void PlatformClose(PlatformFile file);
 bool PlatformReplaceFile(const char* from, const char* to);
 // DeleteFileA.
 bool PlatformDeleteFile(const char* path);
+// The file of a folder whose name equals name when the letter case of ASCII
+// letters is ignored: its path (folder followed by the name as stored) goes to
+// out. folder is empty (the current folder) or ends in a separator. Windows
+// file systems ignore case already: there the file is simply looked for.
+bool PlatformFindFileIgnoringCase(const char* folder, const char* name, char* out, size_t size);
 
 // MessageBoxA(owner, text, caption, style).
 int32_t PlatformMessageBox(HostWindow owner, const char* text, const char* caption, uint32_t style);

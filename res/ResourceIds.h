@@ -16,6 +16,7 @@
 #define IDC_MANTISSA_SPIN 1017
 #define IDC_GROUND_MODEL 1018
 #define IDC_RESET_POSE 1019 /* import check box */
+#define IDC_WRITE_TEXTURES 1004 /* import check box */
 
 /* Group boxes and labels are never addressed. */
 #define IDC_UNNAMED -1

@@ -3,6 +3,7 @@
 #include "Plugins/Import/ClumpCaptions.h"
 #include "Plugins/Import/ImportMessages.h"
 #include "Plugins/Import/ImportRun.h"
+#include "Plugins/Import/TextureImport.h"
 #include "frame/DialogIds.h"
 #include "frame/MQPlugin.h"
 #include "frame/OptionsDialog.h"
@@ -73,8 +74,11 @@ HostBool ImportDffStream(HostDocument doc, const char* path, ByteStream& stream,
     run.resetPose = options.resetPose != 0;
     if (!EnterChosenGeometry(run, options.clumpIndex))
         return 0;
+    const int32_t firstMaterial = g_host.MQDoc_GetMaterialCount(doc);
     if (!ImportGeometry(run) || !ImportSkeleton(run))
         return 0;
+    if (options.writeTextures)
+        ImportTextures(run, path, firstMaterial);
     return 1;
 }
 

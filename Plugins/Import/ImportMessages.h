@@ -27,6 +27,8 @@
 // A file that cannot be read soundly, followed by a short reason.
 #define MSG_CORRUPT "ファイルが破損しています。\n"
 #define MSG_OUT_OF_MEMORY "メモリが不足しています。"
+// Followed by one line per texture or dictionary left out.
+#define MSG_TEXTURES_LEFT_OUT "テクスチャを書き出せませんでした。"
 
 #define TRACE_GEOMETRY_ALLOC "malloc @308, dwGSVertex = %d, dwGSFace = %d"
 #define TRACE_GEOMETRY_ALLOCATED "malloc @314"

@@ -63,6 +63,17 @@ static bool IsDoubleByteLead(unsigned char c) {
 #endif
 }
 
+size_t FolderLengthOf(const char* path) {
+    size_t length = 0;
+    for (const char* p = path; *p != '\0'; ++p) {
+        if (IsDoubleByteLead(static_cast<unsigned char>(*p)) && p[1] != '\0')
+            ++p;
+        else if (*p == '\\' || *p == '/')
+            length = static_cast<size_t>(p - path) + 1;
+    }
+    return length;
+}
+
 void FileStemOf(const char* path, char* stem, int size) {
     const char* base = path;
     const char* dot = nullptr;

@@ -40,6 +40,8 @@ void ImportTrace(ImportRun& run, const char* format, ...);
 
 // The part of a path after its last backslash or slash, cut at its last period.
 void FileStemOf(const char* path, char* stem, int size);
+// The length of the path's folder part, its last backslash or slash included.
+size_t FolderLengthOf(const char* path);
 
 // The steps. Each returns false after reporting its error.
 bool ImportGeometry(ImportRun& run);

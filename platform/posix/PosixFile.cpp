@@ -1,8 +1,11 @@
 // Files through POSIX I/O, with the same 32-bit limits as the Win32 build.
+#include <dirent.h>
 #include <errno.h>
 #include <stdio.h>
 #include <fcntl.h>
 #include <stdlib.h>
+#include <string.h>
+#include <strings.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -119,4 +122,26 @@ bool PlatformReplaceFile(const char* from, const char* to) {
 
 bool PlatformDeleteFile(const char* path) {
     return unlink(path) == 0;
+}
+
+bool PlatformFindFileIgnoringCase(const char* folder, const char* name, char* out, size_t size) {
+    DIR* dir = opendir(folder[0] != '\0' ? folder : ".");
+    if (dir == nullptr) {
+        return false;
+    }
+    bool found = false;
+    while (const dirent* entry = readdir(dir)) {
+        if (strcasecmp(entry->d_name, name) != 0) {
+            continue;
+        }
+        int length = snprintf(out, size, "%s%s", folder, entry->d_name);
+        struct stat info;
+        if (length >= 0 && static_cast<size_t>(length) < size && stat(out, &info) == 0 &&
+            S_ISREG(info.st_mode)) {
+            found = true;
+            break;
+        }
+    }
+    closedir(dir);
+    return found;
 }

@@ -1,6 +1,8 @@
 // Files through the Win32 file API, with the flags the file operations require.
 #include <windows.h>
 
+#include <stdio.h>
+
 #include "platform/Platform.h"
 
 namespace {
@@ -89,4 +91,13 @@ bool PlatformReplaceFile(const char* from, const char* to) {
 
 bool PlatformDeleteFile(const char* path) {
     return DeleteFileA(path) != 0;
+}
+
+bool PlatformFindFileIgnoringCase(const char* folder, const char* name, char* out, size_t size) {
+    int length = snprintf(out, size, "%s%s", folder, name);
+    if (length < 0 || static_cast<size_t>(length) >= size) {
+        return false;
+    }
+    DWORD attributes = GetFileAttributesA(out);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }

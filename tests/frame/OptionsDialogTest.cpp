@@ -162,6 +162,29 @@ TEST(ImportDialog, ListsCaptionsAndStoresTheChoice) {
     list.captions = nullptr; // not owned here
 }
 
+TEST(ImportDialog, TextureBoxOpensCheckedAndIsStoredOnConfirmOnly) {
+    char a[] = "Root";
+    char* captions[] = {a};
+    ClumpList list;
+    list.count = 1;
+    list.captions = captions;
+    ImportOptions options;
+    ImportOptionsDialog logic(options, list);
+    MemoryDialog d(logic);
+    d.Open();
+    EXPECT_TRUE(d.Get(kIdWriteTextures).checked);
+    d.Click(kIdWriteTextures);
+    d.Press(kIdCancel);
+    EXPECT_EQ(options.writeTextures, 1) << "not stored on cancel";
+    MemoryDialog again(logic);
+    again.Open();
+    EXPECT_TRUE(again.Get(kIdWriteTextures).checked) << "checked on every opening";
+    again.Click(kIdWriteTextures);
+    again.Press(kIdOk);
+    EXPECT_EQ(options.writeTextures, 0);
+    list.captions = nullptr;
+}
+
 TEST(ImportDialog, NoSelectionTurnsConfirmIntoCancel) {
     char a[] = "Root";
     char* captions[] = {a};

@@ -31,12 +31,15 @@ void CheckOpening(HWND d) {
     CheckNumber(p + "entry 0 selected", ListSelection(d, kIdClumpList), 0);
     Check(p + "the list disabled", !IsControlEnabled(d, kIdClumpList));
     Check(p + "the pose reset unchecked", !IsChecked(d, kIdResetPose));
+    Check(p + "1004 checked", IsChecked(d, kIdWriteTextures));
 }
 
 void ConfirmRun(HWND d) {
     CheckOpening(d);
     TypeText(d, kIdScaleMantissa, "1.23456");
     TypeText(d, kIdScaleExponent, "+0");
+    ClickButton(d, kIdWriteTextures);
+    Check("import confirm: 1004 unchecked by a click", !IsChecked(d, kIdWriteTextures));
     PostButtonClick(d, kIdOk);
 }
 

@@ -8,13 +8,13 @@
 
 #include <string>
 
+#include "frame/DialogIds.h"
 #include "hostsim/HostSim.h"
 #include "hostsim/PluginLoader.h"
 #include "tools/skelvane/DialogOptions.h"
 #include "tools/skelvane/ExitCodes.h"
 #include "tools/skelvane/HostUi.h"
 #include "tools/skelvane/ImportScene.h"
-#include "frame/DialogIds.h"
 
 namespace {
 
@@ -27,8 +27,9 @@ struct ImportArguments {
 
 int Usage(const char* problem) {
     fprintf(stderr, "skelvane import: %s\n", problem);
-    fprintf(stderr, "usage: skelvane import FILE.dff -o OUT.mqo [--scene OUT.json] [--clump N] "
-                    "[--reset-pose] [--scale MANTISSA EXPONENT] [--cancel] [--trace]\n");
+    fprintf(stderr,
+            "usage: skelvane import FILE.dff -o OUT.mqo [--scene OUT.json] [--clump N] "
+            "[--reset-pose] [--no-textures] [--scale MANTISSA EXPONENT] [--cancel] [--trace]\n");
     return kExitUsage;
 }
 
@@ -53,6 +54,8 @@ int ParseArguments(int argc, char** argv, ImportArguments* a) {
         } else if (strcmp(arg, "--clump") == 0 && i + 1 < argc) {
             if (!ParseClump(argv[++i], &a->ui.script.clump))
                 return Usage("--clump takes a list position from 0 to 126");
+        } else if (strcmp(arg, "--no-textures") == 0) {
+            a->ui.script.clicks.push_back(kIdWriteTextures); // it opens checked
         } else if (TakeDialogOption(argc, argv, &i, &a->ui)) {
             // --scale, --cancel or --trace
         } else if (arg[0] == '-' || a->input != nullptr) {

@@ -1,4 +1,5 @@
 #pragma once
 
-// skelvane import FILE.dff -o OUT.mqo [--clump N] [--scale MANTISSA EXPONENT] [--cancel] [--trace]
+// skelvane import FILE.dff -o OUT.mqo [--clump N] [--no-textures] [--scale MANTISSA EXPONENT]
+// [--cancel] [--trace]
 int RunImportCommand(int argc, char** argv);

@@ -4,6 +4,7 @@
 
 #include "tools/skelvane/DumpCommand.h"
 #include "tools/skelvane/ExitCodes.h"
+#include "tools/skelvane/TxdCommand.h"
 #if SKELVANE_HOST_COMMANDS
 #include "tools/skelvane/ExportCommand.h"
 #include "tools/skelvane/ImportCommand.h"
@@ -26,10 +27,11 @@ struct Command {
 
 const Command kCommands[] = {
     {"dump", "skelvane dump FILE", RunDumpCommand},
+    {"txd", "skelvane txd FILE.txd [-o DIR]", RunTxdCommand},
 #if SKELVANE_HOST_COMMANDS
     {"import",
-     "skelvane import FILE.dff -o OUT.mqo [--clump N] [--scale MANTISSA EXPONENT] [--cancel] "
-     "[--trace]",
+     "skelvane import FILE.dff -o OUT.mqo [--clump N] [--no-textures] "
+     "[--scale MANTISSA EXPONENT] [--cancel] [--trace]",
      RunImportCommand},
     {"export",
      "skelvane export SCENE.json -o OUT.dff [--ground] [--txd] [--no-split] "

@@ -1,0 +1,119 @@
+// The textures step: PNG files written beside the model from the dictionary
+// of its base name, never over an existing file, not at all when the dialog's
+// box is unchecked, and one message for what was left out.
+#include <string.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "frame/DialogIds.h"
+#include "hostsim/ImageDecode.h"
+#include "platform/Platform.h"
+#include "tests/format/TxdBuilder.h"
+#include "tests/import/DffBuilder.h"
+#include "tests/import/ImportFixture.h"
+
+namespace {
+
+const RasterGolden& Golden(const char* name) {
+    for (const RasterGolden& g : kRasterGoldens)
+        if (strcmp(g.name, name) == 0)
+            return g;
+    return kRasterGoldens[0];
+}
+
+class ImportTexturesTest : public ImportTest {
+  protected:
+    // A model whose two materials name "Skin" and "shirt", and a dictionary
+    // (named in other letter case) holding "skin" (DXT5, translucent),
+    // "SHIRT" (888, opaque) and a texture no material names.
+    void WriteModelAndDictionary() {
+        TestClump clump = MakeSimpleClump();
+        clump.geometry.materials[0].texture = "Skin";
+        clump.geometry.materials[1].texture = "shirt";
+        ASSERT_TRUE(harness_.WriteFile("player.dff", BuildDff({clump})));
+        BuiltTexture skin = GoldenTexture(Golden("dxt5"));
+        skin.name = "skin";
+        BuiltTexture shirt = GoldenTexture(Golden("c888"));
+        shirt.name = "SHIRT";
+        BuiltTexture other = GoldenTexture(Golden("lum8"));
+        dictionary_ = TextureDictionaryBytes({other, skin, shirt});
+        ASSERT_TRUE(harness_.WriteFile("Player.TXD", dictionary_));
+    }
+
+    // The PNG decoded by the host's image loader, compared with a golden's RGBA.
+    void ExpectPixels(const char* file, const RasterGolden& g, uint16_t bits) {
+        SCOPED_TRACE(file);
+        DibBlocks dib;
+        ASSERT_TRUE(DecodeImageFile(harness_.PathOf(file).c_str(), &dib));
+        const uint8_t* h = static_cast<const uint8_t*>(dib.header);
+        EXPECT_EQ(bits, h[kDibBitCount]);
+        const uint32_t stride = DibRowSize(static_cast<int32_t>(g.width), bits);
+        for (uint32_t y = 0; y < g.height; ++y) {
+            for (uint32_t x = 0; x < g.width; ++x) {
+                const uint8_t* p = static_cast<const uint8_t*>(dib.pixels) +
+                                   (g.height - 1 - y) * stride + x * bits / 8;
+                const uint8_t* want = g.rgba + (y * g.width + x) * 4;
+                EXPECT_EQ(want[0], p[2]);
+                EXPECT_EQ(want[1], p[1]);
+                EXPECT_EQ(want[2], p[0]);
+                if (bits == 32) {
+                    EXPECT_EQ(want[3], p[3]);
+                }
+            }
+        }
+        PlatformLocalFree(dib.header);
+        PlatformLocalFree(dib.pixels);
+    }
+
+    std::vector<uint8_t> dictionary_;
+};
+
+TEST_F(ImportTexturesTest, WritesTheTexturesTheMaterialsNameOnce) {
+    WriteModelAndDictionary();
+    EXPECT_EQ(1, ImportPath(harness_.PathOf("player.dff")));
+    EXPECT_TRUE(messages_.empty());
+    EXPECT_EQ((std::vector<std::string>{"Player.TXD", "Skin.png", "player.dff", "shirt.png"}),
+              harness_.Files());
+    ExpectPixels("Skin.png", Golden("dxt5"), 32);
+    ExpectPixels("shirt.png", Golden("c888"), 24);
+
+    // A second import leaves the files as they are, even when they changed.
+    ASSERT_TRUE(harness_.WriteFile("Skin.png", {1, 2, 3}));
+    ResetDocument();
+    EXPECT_EQ(1, ImportPath(harness_.PathOf("player.dff")));
+    EXPECT_EQ((std::vector<uint8_t>{1, 2, 3}), harness_.ReadFile("Skin.png"));
+    EXPECT_TRUE(messages_.empty());
+}
+
+TEST_F(ImportTexturesTest, UncheckedBoxWritesNothing) {
+    WriteModelAndDictionary();
+    script_.clicks = {kIdWriteTextures};
+    EXPECT_EQ(1, ImportPath(harness_.PathOf("player.dff")));
+    EXPECT_EQ((std::vector<std::string>{"Player.TXD", "player.dff"}), harness_.Files());
+}
+
+TEST_F(ImportTexturesTest, DamagedDictionaryGivesOneMessageAndTheImportCompletes) {
+    WriteModelAndDictionary();
+    dictionary_.resize(dictionary_.size() - 40);
+    ASSERT_TRUE(harness_.WriteFile("Player.TXD", dictionary_));
+    EXPECT_EQ(1, ImportPath(harness_.PathOf("player.dff")));
+    ASSERT_EQ(1u, messages_.size());
+    EXPECT_EQ(0u, messages_[0].find("テクスチャを書き出せませんでした。\nplayer.txd: "))
+        << messages_[0];
+    EXPECT_NE(nullptr, Object("sdef:player"));
+    EXPECT_EQ((std::vector<std::string>{"Player.TXD", "player.dff"}), harness_.Files());
+}
+
+TEST_F(ImportTexturesTest, TextureThatCannotBeWrittenIsListed) {
+    WriteModelAndDictionary();
+    // A folder in the way of the file: its temporary file cannot replace it.
+    ASSERT_EQ(0, mkdir(harness_.PathOf("shirt.png.skelvane-tmp").c_str(), 0700));
+    EXPECT_EQ(1, ImportPath(harness_.PathOf("player.dff")));
+    ASSERT_EQ(1u, messages_.size());
+    EXPECT_NE(std::string::npos, messages_[0].find("\nshirt.png: the file cannot be written"))
+        << messages_[0];
+    rmdir(harness_.PathOf("shirt.png.skelvane-tmp").c_str());
+    EXPECT_EQ((std::vector<std::string>{"Player.TXD", "Skin.png", "player.dff"}), harness_.Files());
+}
+
+} // namespace
