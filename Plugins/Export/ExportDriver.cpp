@@ -60,7 +60,9 @@ bool ConvertMeshes(ExportRun& run) {
 
 // The lowest y of all meshes (the first vertex starts the minimum; an object
 // without vertices leaves it at 0), plus 1.05 in file units; every vertex is
-// moved by it along x, as bone positions are.
+// moved by it along x, as bone positions are. Along x, not y: the game's ped
+// axes turn the model's height onto x, and models grounded so far were moved
+// this way.
 float GroundMeshes(ExportRun& run, float scale) {
     float lowest = 0.0f;
     bool first = true;

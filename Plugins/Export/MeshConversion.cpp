@@ -69,7 +69,8 @@ Point3 UnitOrZero(const Point3& p) {
 }
 
 // The sum of the two differences is tested, so differences of opposite sign
-// cancel out.
+// cancel out. Kept so that models split exactly as earlier exports did: the
+// same vertex count and order for an unchanged document.
 bool SameTexCoord(const TexCoord& stored, const TexCoord& corner) {
     return fabsf((stored.u - corner.u) + (stored.v - corner.v)) <= kTexCoordTolerance;
 }

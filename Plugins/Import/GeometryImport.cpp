@@ -195,6 +195,9 @@ bool ImportMaterial(ImportRun& run, GeometryTables& g, int32_t m) {
         ColorRGB colour = {r.colour[0] / 255.0f, r.colour[1] / 255.0f, r.colour[2] / 255.0f};
         g_host.MQMat_SetColor(material, &colour);
         g_host.MQMat_SetAlpha(material, r.colour[3] / 255.0f);
+        // By position, not by name: the file's ambient and specular fill the
+        // modeller's diffuse and ambient, as every import so far has done, so
+        // documents made before and after read alike.
         g_host.MQMat_SetDiffuse(material, r.ambient);
         g_host.MQMat_SetAmbient(material, r.specular);
         g_host.MQMat_SetEmission(material, 0.0f);

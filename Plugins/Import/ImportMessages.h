@@ -30,6 +30,8 @@
 // Followed by one line per texture or dictionary left out.
 #define MSG_TEXTURES_LEFT_OUT "テクスチャを書き出せませんでした。"
 
+// Trace lines are fixed texts, source line numbers included, kept word for word
+// because logs and the tools that filter them look for these exact lines.
 #define TRACE_GEOMETRY_ALLOC "malloc @308, dwGSVertex = %d, dwGSFace = %d"
 #define TRACE_GEOMETRY_ALLOCATED "malloc @314"
 #define TRACE_TRIANGLES_READ "break @321"
