@@ -13,6 +13,7 @@
 #include "tools/skelvane/DialogOptions.h"
 #include "tools/skelvane/ExitCodes.h"
 #include "tools/skelvane/HostUi.h"
+#include "tools/skelvane/SameFile.h"
 
 namespace {
 
@@ -56,6 +57,13 @@ int ParseArguments(int argc, char** argv, ImportArguments* a) {
     }
     if (a->input == nullptr || a->output == nullptr)
         return Usage("an input file and -o OUT.mqo are needed");
+    if (const char* problem = DialogOptionProblem(a->ui))
+        return Usage(problem);
+    if (InputThatIs(a->output, {a->input}) != nullptr) {
+        fprintf(stderr, "skelvane import: %s is the input file; it is not overwritten\n",
+                a->output);
+        return kExitUsage;
+    }
     return kExitSuccess;
 }
 
