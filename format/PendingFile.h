@@ -29,18 +29,14 @@ class PendingFile {
 
   private:
     friend int CommitPendingFiles(PendingFile* const* files, int count);
-    bool MoveTargetAside();
-    void PutTargetBack();
 
     FileStream stream_;
     std::vector<char> target_;
     std::vector<char> temporary_; // empty when there is no temporary file
-    std::vector<char> backup_;    // the earlier target during a group commit
     bool finished_ = false;
 };
 
-// Puts finished files in place of their targets, all of them or none: when
-// one cannot be put in place, the targets before it get their earlier files
-// back (or are removed when there were none). Returns -1 when all are in
-// place, otherwise the index of the file that could not be.
+// Puts finished files in place of their targets, all of them or none
+// (PlatformCommitFiles). Returns -1 when all are in place, otherwise the
+// index of the file that could not be.
 int CommitPendingFiles(PendingFile* const* files, int count);

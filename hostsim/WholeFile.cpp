@@ -1,22 +1,35 @@
 #include "hostsim/WholeFile.h"
 
-#include "format/PendingFile.h"
+#include "platform/Platform.h"
 
 bool ReadWholeFile(const char* path, std::string* bytes) {
-    FileStream file;
-    if (path == nullptr || !file.OpenForRead(path)) {
-        return false;
+    PlatformFile file = PlatformOpenForRead(path);
+    uint32_t size = 0;
+    bool read = file != nullptr && PlatformFileSize(file, &size);
+    if (read) {
+        bytes->resize(size);
+        read = PlatformRead(file, &(*bytes)[0], size) == size;
     }
-    bytes->resize(file.Size());
-    bool read = file.Read(&(*bytes)[0], file.Size()) == file.Size();
-    return file.Close() && read;
+    PlatformClose(file);
+    return read;
 }
 
 bool WriteWholeFile(const char* path, const std::string& bytes) {
-    PendingFile file;
-    if (path == nullptr || bytes.size() > kMaxStreamSize || !file.Create(path)) {
+    if (path == nullptr || bytes.size() > 0x7FFFFFFFu) {
         return false;
     }
-    bool written = file.Stream().Write(bytes.data(), static_cast<uint32_t>(bytes.size()));
-    return file.Finish() && written && file.Commit();
+    std::string temporary(PlatformTemporaryPathSize(path), '\0');
+    PlatformFile file = PlatformCreateTemporary(path, &temporary[0], temporary.size());
+    if (file == nullptr) {
+        return false;
+    }
+    bool written = PlatformWrite(file, bytes.data(), static_cast<uint32_t>(bytes.size()));
+    written = PlatformFlushToDisk(file) && written;
+    written = PlatformClose(file) && written;
+    const char* from = temporary.c_str();
+    if (!written || PlatformCommitFiles(&from, &path, 1) >= 0) {
+        PlatformDeleteFile(from);
+        return false;
+    }
+    return true;
 }

@@ -53,6 +53,13 @@ bool PlatformPathExists(const char* path);
 // (Win32: "\\", "/" or a drive's ":", skipping the trail bytes of double-byte
 // characters of the ANSI code page; POSIX: "/").
 const char* PlatformFileNameOf(const char* path);
+// Room for the name of a temporary file beside target, terminator included.
+size_t PlatformTemporaryPathSize(const char* target);
+// Puts finished temporary files in place of their targets, all of them or
+// none: when one cannot be put in place, the targets before it get their
+// earlier files back (or are removed when there were none). Returns -1 when
+// all are in place, otherwise the index of the one that could not be.
+int PlatformCommitFiles(const char* const* temporaries, const char* const* targets, int count);
 // Holds off the command's interrupt handler (Ctrl-C, termination) while a
 // group of files is put in place, so that the group is replaced whole or not
 // at all; releasing delivers what arrived meanwhile. No effect on Win32.
