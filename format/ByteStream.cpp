@@ -1,6 +1,7 @@
 // Little-endian encoding of fixed-width values, in buffers and on streams.
 #include "format/ByteStream.h"
 
+#include <math.h>
 #include <string.h>
 
 uint16_t LoadU16(const uint8_t* p) {
@@ -58,6 +59,8 @@ bool WriteI32(ByteStream& s, int32_t v) {
 }
 
 bool WriteF32(ByteStream& s, float v) {
+    if (!isfinite(v))
+        s.NoteNonFinite();
     uint8_t b[4];
     StoreF32(b, v);
     return s.Write(b, sizeof b);

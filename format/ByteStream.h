@@ -26,6 +26,13 @@ class ByteStream {
     virtual uint32_t Tell() const = 0;
     // Current size of the data (for a file being written, including what is buffered).
     virtual uint32_t Size() const = 0;
+    // Whether WriteF32 was given a value that is not finite (NaN, infinity):
+    // such a stream is not fit to become a file.
+    bool WroteNonFinite() const { return wroteNonFinite_; }
+    void NoteNonFinite() { wroteNonFinite_ = true; }
+
+  private:
+    bool wroteNonFinite_ = false;
 };
 
 // Little-endian writes.
@@ -84,9 +91,12 @@ class FileStream final : public ByteStream {
     // False when the file cannot be opened or is 2 GiB or more.
     bool OpenForRead(const char* path);
     bool CreateForWrite(const char* path);
+    // Takes over a file just created for writing (it is closed on failure too).
+    bool AdoptForWrite(PlatformFile file);
     bool IsOpen() const { return file_ != nullptr; }
-    // Flushes pending output and closes; false when a write failed.
-    bool Close();
+    // Flushes pending output, with toDisk until it is on the disk, and
+    // closes; false when a write, the flush to the disk or the close failed.
+    bool Close(bool toDisk = false);
 
     uint32_t Read(void* buffer, uint32_t size) override;
     bool Write(const void* buffer, uint32_t size) override;

@@ -13,14 +13,12 @@ bool ReadClumpStruct(SectionCursor& c, ClumpStruct* r) {
 }
 
 void WriteFrameRecord(ByteStream& s, const FrameRecord& r) {
-    uint8_t bytes[kFrameRecordSize];
     for (int i = 0; i < 9; ++i)
-        StoreF32(bytes + 4 * i, r.rotation[i]);
+        WriteF32(s, r.rotation[i]);
     for (int i = 0; i < 3; ++i)
-        StoreF32(bytes + 36 + 4 * i, r.position[i]);
-    StoreU32(bytes + 48, static_cast<uint32_t>(r.parentIndex));
-    StoreU32(bytes + 52, r.matrixFlags);
-    s.Write(bytes, sizeof bytes);
+        WriteF32(s, r.position[i]);
+    WriteI32(s, r.parentIndex);
+    WriteU32(s, r.matrixFlags);
 }
 
 bool ReadFrameRecord(SectionCursor& c, FrameRecord* r) {

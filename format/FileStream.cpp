@@ -56,12 +56,26 @@ bool FileStream::CreateForWrite(const char* path) {
     return true;
 }
 
-bool FileStream::Close() {
+bool FileStream::AdoptForWrite(PlatformFile file) {
+    Close();
+    if (file == nullptr) {
+        return false;
+    }
+    Attach(file, true, 0);
+    return true;
+}
+
+bool FileStream::Close(bool toDisk) {
     if (file_ == nullptr) {
         return true;
     }
     Flush();
-    PlatformClose(file_);
+    if (writing_ && toDisk && !failed_ && !PlatformFlushToDisk(file_)) {
+        failed_ = true;
+    }
+    if (!PlatformClose(file_) && writing_) {
+        failed_ = true;
+    }
     file_ = nullptr;
     return !failed_;
 }

@@ -5,15 +5,17 @@
 #include "hostsim/HostExports.h"
 #include "hostsim/HostState.h"
 #include "hostsim/MappingPath.h"
+#include "platform/Platform.h"
 
 namespace {
 
+// A regular file that can be read (opening a FIFO would wait for a writer).
 bool FileExists(const char* path) {
-    FILE* file = fopen(path, "rb");
+    PlatformFile file = PlatformOpenForRead(path);
     if (file == nullptr) {
         return false;
     }
-    fclose(file);
+    PlatformClose(file);
     return true;
 }
 

@@ -1,8 +1,12 @@
 #include "hostsim/ImageDecode.h"
 
+#include <stdint.h>
 #include <string.h>
 
+#include <string>
+
 #include "hostsim/LittleEndian.h"
+#include "hostsim/WholeFile.h"
 #include "platform/Platform.h"
 
 #define STB_IMAGE_IMPLEMENTATION
@@ -12,6 +16,7 @@
 #define STBI_ONLY_TGA
 #define STBI_ONLY_JPEG
 #define STBI_NO_FAILURE_STRINGS
+#define STBI_NO_STDIO
 #define STBI_MAX_DIMENSIONS kDibMaxSide
 #include <stb/stb_image.h>
 
@@ -114,7 +119,13 @@ bool DecodeImageFile(const char* path, DibBlocks* out) {
     int width = 0;
     int height = 0;
     int channels = 0;
-    stbi_uc* samples = stbi_load(path, &width, &height, &channels, 0);
+    std::string bytes;
+    if (!ReadWholeFile(path, &bytes) || bytes.size() > INT32_MAX) {
+        return false;
+    }
+    stbi_uc* samples =
+        stbi_load_from_memory(reinterpret_cast<const stbi_uc*>(bytes.data()),
+                              static_cast<int>(bytes.size()), &width, &height, &channels, 0);
     if (samples == nullptr) {
         return false;
     }

@@ -5,6 +5,7 @@
 
 #include "hostsim/DecimalText.h"
 #include "hostsim/HostState.h"
+#include "hostsim/WholeFile.h"
 
 namespace {
 
@@ -233,11 +234,5 @@ bool HostSimSaveMqo(HostDocument doc, const char* path) {
     if (path == nullptr || FindDocument(doc) == nullptr) {
         return false;
     }
-    std::string text = HostSimMqoText(doc);
-    FILE* file = fopen(path, "wb");
-    if (file == nullptr) {
-        return false;
-    }
-    bool written = fwrite(text.data(), 1, text.size(), file) == text.size();
-    return fclose(file) == 0 && written;
+    return WriteWholeFile(path, HostSimMqoText(doc));
 }

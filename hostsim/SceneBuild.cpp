@@ -1,10 +1,9 @@
 // Builds a host document from a scene through the host's own functions, and
 // hands the scene's Keynote data to the Keynote stand-in.
-#include <fstream>
-#include <iterator>
 
 #include "hostsim/HostExports.h"
 #include "hostsim/SceneFile.h"
+#include "hostsim/WholeFile.h"
 
 namespace {
 
@@ -104,14 +103,13 @@ bool HostSimLoadSceneText(const std::string& text, const char* folder, HostDocum
 
 bool HostSimLoadScene(const char* path, HostDocument* doc, std::string* error) {
     *doc = 0;
-    std::ifstream file(path != nullptr ? path : "", std::ios::binary);
-    if (!file) {
+    std::string text;
+    if (!ReadWholeFile(path, &text)) {
         if (error != nullptr) {
             *error = std::string("cannot read the scene file ") + (path != nullptr ? path : "");
         }
         return false;
     }
-    std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
     std::string folder = FolderOf(path);
     if (!HostSimLoadSceneText(text, folder.c_str(), doc, error)) {
         if (error != nullptr) {

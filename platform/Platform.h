@@ -20,10 +20,16 @@ enum : uint32_t {
 enum : int32_t { kMessageBoxResultOk = 1 };
 
 // Files. Offsets and sizes are 32-bit: files of 2 GiB or more are refused.
-// CreateFileA(GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL).
+// CreateFileA(GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL);
+// anything but a regular file (a folder, a pipe, a device) is refused.
 PlatformFile PlatformOpenForRead(const char* path);
 // CreateFileA(GENERIC_WRITE, FILE_SHARE_READ, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL).
 PlatformFile PlatformCreateForWrite(const char* path);
+// A new file with a unique name in the folder of target, created exclusively
+// (CREATE_NEW: an existing name, a symbolic link included, is never opened).
+// Its name goes to path (size bytes). Until it is deleted or has replaced
+// another file, the command's interrupt handler removes it.
+PlatformFile PlatformCreateTemporary(const char* target, char* path, size_t size);
 // Reads up to size bytes; returns the number read (0 at the end or on error).
 uint32_t PlatformRead(PlatformFile file, void* buffer, uint32_t size);
 // Writes size bytes; returns false when not all could be written.
@@ -32,9 +38,12 @@ bool PlatformWrite(PlatformFile file, const void* buffer, uint32_t size);
 bool PlatformSeek(PlatformFile file, uint32_t offset);
 // The file's size; false when it cannot be told or is 2 GiB or more.
 bool PlatformFileSize(PlatformFile file, uint32_t* size);
-void PlatformClose(PlatformFile file);
-// MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING): puts a finished file in
-// place of another in one step.
+// FlushFileBuffers: what was written reaches the disk.
+bool PlatformFlushToDisk(PlatformFile file);
+// CloseHandle; false when closing reported an error (data may be lost).
+bool PlatformClose(PlatformFile file);
+// MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH):
+// puts a finished file in place of another in one step.
 bool PlatformReplaceFile(const char* from, const char* to);
 // DeleteFileA.
 bool PlatformDeleteFile(const char* path);
@@ -43,6 +52,23 @@ bool PlatformDeleteFile(const char* path);
 // out. folder is empty (the current folder) or ends in a separator. Windows
 // file systems ignore case already: there the file is simply looked for.
 bool PlatformFindFileIgnoringCase(const char* folder, const char* name, char* out, size_t size);
+// Whether anything (file, folder, link) has this name.
+bool PlatformPathExists(const char* path);
+// Where the last component of a path starts: after the last folder separator
+// (Win32: "\\", "/" or a drive's ":", skipping the trail bytes of double-byte
+// characters of the ANSI code page; POSIX: "/").
+const char* PlatformFileNameOf(const char* path);
+// Room for the name of a temporary file beside target, terminator included.
+size_t PlatformTemporaryPathSize(const char* target);
+// Puts finished temporary files in place of their targets, all of them or
+// none: when one cannot be put in place, the targets before it get their
+// earlier files back (or are removed when there were none). Returns -1 when
+// all are in place, otherwise the index of the one that could not be.
+int PlatformCommitFiles(const char* const* temporaries, const char* const* targets, int count);
+// Holds off the command's interrupt handler (Ctrl-C, termination) while a
+// group of files is put in place, so that the group is replaced whole or not
+// at all; releasing delivers what arrived meanwhile. No effect on Win32.
+void PlatformHoldInterrupts(bool hold);
 
 // MessageBoxA(owner, text, caption, style).
 int32_t PlatformMessageBox(HostWindow owner, const char* text, const char* caption, uint32_t style);

@@ -1,7 +1,7 @@
 #include "Plugins/Export/ExportDriver.h"
 
+#include <math.h>
 #include <stdio.h>
-#include <string.h>
 
 #include "Plugins/Export/ExportMessages.h"
 #include "Plugins/Export/GeometryWriter.h"
@@ -21,7 +21,6 @@
 namespace {
 
 constexpr int32_t kMaxExportVertices = 65535;
-constexpr char kTemporarySuffix[] = ".skelvane-tmp";
 
 void ShowExportError(const char* message) {
     PlatformMessageBox(g_host.MQ_GetWindowHandle(), message, EXPORT_CAPTION,
@@ -77,7 +76,9 @@ float GroundMeshes(ExportRun& run, float scale) {
         }
         first = false;
     }
-    float offset = lowest + 1.05f / scale;
+    // At a scale of 0 every position is 0 and the lift has no size in host units.
+    float lift = 1.05f / scale;
+    float offset = lowest + (isfinite(lift) ? lift : 0.0f);
     for (int32_t k = 0; k < run.meshCount; ++k) {
         HostObject o = run.meshes[static_cast<size_t>(k)].object;
         for (int32_t v = 0; v < g_host.MQObj_GetVertexCount(o); ++v) {
@@ -143,7 +144,7 @@ WriteResult WriteClump(ByteStream& s, ExportRun& run, int32_t* missing) {
 
 // Converts, measures and writes the model into the open file. False after
 // showing the reason it stopped.
-bool WriteModel(ExportRun& run, FileStream& file) {
+bool WriteModel(ExportRun& run, ByteStream& file) {
     if (!run.used.Reset(g_host.MQDoc_GetMaterialCount(run.doc)) || !ConvertMeshes(run)) {
         ShowExportError(MSG_EXPORT_OUT_OF_MEMORY);
         return false;
@@ -172,6 +173,10 @@ bool WriteModel(ExportRun& run, FileStream& file) {
     int32_t missing = 0;
     switch (WriteClump(file, run, &missing)) {
     case WriteResult::kDone:
+        if (file.WroteNonFinite()) {
+            ShowExportError(MSG_NUMBER_OUT_OF_RANGE);
+            return false;
+        }
         return true;
     case WriteResult::kMissingBone: {
         char message[96];
@@ -197,44 +202,57 @@ void ReleaseMeshes(ExportRun& run) {
     run.meshes.Release();
 }
 
-// From the options dialog to the closed files, while Keynote's document is
-// held; false after a failure the user has been told of.
+// The model into a finished temporary file; false after a message.
+bool PrepareModel(ExportRun& run, const char* fileName, PendingFile& model) {
+    if (!model.Create(fileName)) {
+        ShowExportError(MSG_DFF_CREATE_FAILED);
+        return false;
+    }
+    bool ok = WriteModel(run, model.Stream());
+    ReleaseMeshes(run);
+    if (!ok) {
+        model.Discard();
+        return false;
+    }
+    if (!model.Finish()) {
+        model.Discard();
+        ShowExportError(MSG_DFF_WRITE_FAILED);
+        return false;
+    }
+    return true;
+}
+
+// From the options dialog to the files in place, while Keynote's document is
+// held; false after a failure the user has been told of. The model and the
+// dictionary are written to temporary files beside their targets and replace
+// them together, only when both are complete: an export that stops leaves
+// the earlier files as they were and nothing half-written behind.
 bool ExportWithSkeleton(ExportRun& run, const char* fileName, ExportOptions& options) {
     ExportOptionsDialog dialog(options);
     if (PlatformDialogBox(ModuleInstance, kOptionsDialogResource, g_host.MQ_GetWindowHandle(),
                           &dialog) != 1)
         return true; // cancelled: nothing written, not a failure
-    // The model goes to a temporary file beside the target, which replaces
-    // the target only when the export completed: an export that stops leaves
-    // an earlier file as it was and nothing half-written behind.
-    HeapArray<char> temporary;
-    size_t length = strlen(fileName);
-    if (!temporary.Allocate(length + sizeof kTemporarySuffix)) {
-        ShowExportError(MSG_EXPORT_OUT_OF_MEMORY);
+    if (options.writeTextureDictionary && TextureDictionaryIsTheModel(fileName)) {
+        ShowExportError(MSG_TXD_SAME_AS_DFF);
         return false;
     }
-    memcpy(temporary.Data(), fileName, length);
-    memcpy(temporary.Data() + length, kTemporarySuffix, sizeof kTemporarySuffix);
-    FileStream file;
-    if (!file.CreateForWrite(temporary.Data())) {
-        ShowExportError(MSG_DFF_CREATE_FAILED);
+    PendingFile model;
+    PendingFile dictionary;
+    if (!PrepareModel(run, fileName, model))
+        return false;
+    PendingFile* files[2] = {&model, &dictionary};
+    int count = 1;
+    if (options.writeTextureDictionary) {
+        if (!PrepareTextureDictionary(run.doc, fileName, run.used, dictionary))
+            return false;
+        count = 2;
+    }
+    int failed = CommitPendingFiles(files, count);
+    if (failed >= 0) {
+        ShowExportError(failed == 0 ? MSG_DFF_REPLACE_FAILED : MSG_TXD_REPLACE_FAILED);
         return false;
     }
-    bool ok = WriteModel(run, file);
-    ReleaseMeshes(run);
-    bool written = file.Close();
-    if (ok && !written)
-        ShowExportError(MSG_DFF_WRITE_FAILED);
-    ok = ok && written;
-    if (ok && !PlatformReplaceFile(temporary.Data(), fileName)) {
-        ShowExportError(MSG_DFF_CREATE_FAILED);
-        ok = false;
-    }
-    if (!ok)
-        PlatformDeleteFile(temporary.Data());
-    if (options.writeTextureDictionary)
-        ok = ExportTextureDictionary(run.doc, fileName, run.used) && ok;
-    return ok;
+    return true;
 }
 
 } // namespace

@@ -2,14 +2,16 @@
 // texture the exported faces use, as 32-bit Direct3D 9 texture natives.
 #pragma once
 
+#include "Plugins/Export/TextureDictionaryPath.h"
 #include "Plugins/Export/WorkMesh.h"
+#include "format/PendingFile.h"
 #include "frame/MQHost.h"
 
-// The dictionary's path from the model's: everything from the last period
-// replaced by ".txd" (without a period, the last four characters are). The
-// output buffer holds size bytes; the result is cut to fit.
-void TextureDictionaryPath(const char* modelPath, char* out, size_t size);
+// Writes the dictionary for the materials that used marks into a finished
+// temporary file beside the model, for the caller to put in place. Shows its
+// own messages; false when the file could not be created or written.
+bool PrepareTextureDictionary(HostDocument doc, const char* modelPath, const UsedMaterialMap& used,
+                              PendingFile& file);
 
-// Writes the dictionary for the materials that used marks. Shows its own
-// messages; false when the file could not be written.
+// The dictionary alone: prepared and put in place.
 bool ExportTextureDictionary(HostDocument doc, const char* modelPath, const UsedMaterialMap& used);

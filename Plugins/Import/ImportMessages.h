@@ -3,7 +3,8 @@
 
 #define IMPORT_CAPTION "Skelvane Import"
 
-#define MSG_OPEN_FAILED "ファイルの作成に失敗しました。"
+// The file is missing, unreadable or not a regular file.
+#define MSG_OPEN_FAILED "ファイルを開けません。"
 #define MSG_NO_CLUMP "ファイルにクランプが見つかりません。"
 #define MSG_MISSING "セクションが不足しています。\n"
 #define MSG_MISSING_FRAME_LIST MSG_MISSING "0x00000010 > 0x0000000E (Frame List)"

@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include "platform/Platform.h"
+#include "platform/posix/PendingFiles.h"
 
 struct PlatformFileImpl {
     int fd;
@@ -39,7 +40,19 @@ PlatformFile PlatformOpenForRead(const char* path) {
     if (!path) {
         return nullptr;
     }
-    return WrapDescriptor(open(path, O_RDONLY | O_CLOEXEC));
+    // Without O_NONBLOCK, opening a FIFO waits for a writer forever.
+    int fd = open(path, O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        return nullptr;
+    }
+    struct stat info;
+    int flags = fcntl(fd, F_GETFL);
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || flags < 0 ||
+        fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+        close(fd);
+        return nullptr;
+    }
+    return WrapDescriptor(fd);
 }
 
 PlatformFile PlatformCreateForWrite(const char* path) {
@@ -47,6 +60,31 @@ PlatformFile PlatformCreateForWrite(const char* path) {
         return nullptr;
     }
     return WrapDescriptor(open(path, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
+}
+
+PlatformFile PlatformCreateTemporary(const char* target, char* path, size_t size) {
+    if (!target || !path || size == 0) {
+        return nullptr;
+    }
+    static unsigned counter = 0;
+    const size_t folder = static_cast<size_t>(PlatformFileNameOf(target) - target);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        int n = snprintf(path, size, "%.*s.skelvane-%ld-%u.tmp", static_cast<int>(folder), target,
+                         static_cast<long>(getpid()), counter++);
+        if (n < 0 || static_cast<size_t>(n) >= size) {
+            return nullptr;
+        }
+        // O_EXCL never follows a symbolic link, not even a dangling one.
+        int fd = open(path, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+        if (fd >= 0) {
+            AddPendingFile(path);
+            return WrapDescriptor(fd);
+        }
+        if (errno != EEXIST) {
+            return nullptr;
+        }
+    }
+    return nullptr;
 }
 
 uint32_t PlatformRead(PlatformFile file, void* buffer, uint32_t size) {
@@ -108,20 +146,44 @@ bool PlatformFileSize(PlatformFile file, uint32_t* size) {
     return true;
 }
 
-void PlatformClose(PlatformFile file) {
+bool PlatformFlushToDisk(PlatformFile file) {
+    return file && fsync(file->fd) == 0;
+}
+
+bool PlatformClose(PlatformFile file) {
     if (!file) {
-        return;
+        return false;
     }
-    close(file->fd);
+    // The descriptor is released even when close reports an error (EINTR included).
+    bool closed = close(file->fd) == 0;
     free(file);
+    return closed;
 }
 
 bool PlatformReplaceFile(const char* from, const char* to) {
-    return rename(from, to) == 0;
+    if (!from || !to || rename(from, to) != 0) {
+        return false;
+    }
+    DropPendingFile(from);
+    return true;
 }
 
 bool PlatformDeleteFile(const char* path) {
-    return unlink(path) == 0;
+    if (!path || unlink(path) != 0) {
+        return false;
+    }
+    DropPendingFile(path);
+    return true;
+}
+
+bool PlatformPathExists(const char* path) {
+    struct stat info;
+    return path && lstat(path, &info) == 0;
+}
+
+const char* PlatformFileNameOf(const char* path) {
+    const char* slash = strrchr(path, '/');
+    return slash ? slash + 1 : path;
 }
 
 bool PlatformFindFileIgnoringCase(const char* folder, const char* name, char* out, size_t size) {

@@ -26,8 +26,14 @@ PlatformFile PlatformOpenForRead(const char* path) {
     if (!path) {
         return nullptr;
     }
-    return FromHandle(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    HANDLE handle = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    // Pipes and devices are refused: reading one may wait forever.
+    if (handle != INVALID_HANDLE_VALUE && GetFileType(handle) != FILE_TYPE_DISK) {
+        CloseHandle(handle);
+        return nullptr;
+    }
+    return FromHandle(handle);
 }
 
 PlatformFile PlatformCreateForWrite(const char* path) {
@@ -36,6 +42,30 @@ PlatformFile PlatformCreateForWrite(const char* path) {
     }
     return FromHandle(CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+PlatformFile PlatformCreateTemporary(const char* target, char* path, size_t size) {
+    if (!target || !path || size == 0) {
+        return nullptr;
+    }
+    static unsigned counter = 0;
+    const size_t folder = static_cast<size_t>(PlatformFileNameOf(target) - target);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        int n = snprintf(path, size, "%.*s~skelvane-%lu-%u.tmp", static_cast<int>(folder), target,
+                         static_cast<unsigned long>(GetCurrentProcessId()), counter++);
+        if (n < 0 || static_cast<size_t>(n) >= size) {
+            return nullptr;
+        }
+        HANDLE handle = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (handle != INVALID_HANDLE_VALUE) {
+            return FromHandle(handle);
+        }
+        if (GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS) {
+            return nullptr;
+        }
+    }
+    return nullptr;
 }
 
 uint32_t PlatformRead(PlatformFile file, void* buffer, uint32_t size) {
@@ -79,14 +109,16 @@ bool PlatformFileSize(PlatformFile file, uint32_t* size) {
     return true;
 }
 
-void PlatformClose(PlatformFile file) {
-    if (file) {
-        CloseHandle(ToHandle(file));
-    }
+bool PlatformFlushToDisk(PlatformFile file) {
+    return file && FlushFileBuffers(ToHandle(file)) != 0;
+}
+
+bool PlatformClose(PlatformFile file) {
+    return file && CloseHandle(ToHandle(file)) != 0;
 }
 
 bool PlatformReplaceFile(const char* from, const char* to) {
-    return MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING) != 0;
+    return MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 
 bool PlatformDeleteFile(const char* path) {
@@ -101,3 +133,21 @@ bool PlatformFindFileIgnoringCase(const char* folder, const char* name, char* ou
     DWORD attributes = GetFileAttributesA(out);
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
+bool PlatformPathExists(const char* path) {
+    return path && GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
+}
+
+const char* PlatformFileNameOf(const char* path) {
+    // Double-byte characters of the ANSI code page (Shift-JIS) are stepped
+    // over whole, so a trail byte 0x5C is never taken for a backslash.
+    const char* name = path;
+    for (const char* p = path; *p != '\0'; ++p) {
+        if (IsDBCSLeadByte(static_cast<BYTE>(*p)) && p[1] != '\0')
+            ++p;
+        else if (*p == '\\' || *p == '/' || *p == ':')
+            name = p + 1;
+    }
+    return name;
+}
+
+void PlatformHoldInterrupts(bool) {}

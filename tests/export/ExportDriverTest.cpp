@@ -3,6 +3,7 @@
 #include <math.h>
 
 #include "format/ByteStream.h"
+#include "frame/DialogIds.h"
 #include "hostsim/HostSim.h"
 #include "hostsim/KeynoteStandIn.h"
 #include "tests/export/ExportDriverFixture.h"
@@ -208,14 +209,28 @@ TEST_F(ExportDriverTest, HierarchyAndInverseMatricesFollowTagIndex) {
 
 TEST_F(ExportDriverTest, MissingTagIndexLeavesTheEarlierFileAndNothingElse) {
     ASSERT_TRUE(harness_.WriteFile("out.dff", {7, 7}));
+    // The dictionary is not written for a model that was not.
+    harness_.script.clicks = {kIdWriteTextureDictionary};
+    ASSERT_TRUE(harness_.WriteFile("out.txd", {8}));
     std::string bones = "[" + BoneText("A", "0:10:0", "null", 0, 0, 0) + ", " +
                         BoneText("B", "0:11:0", "null", 0, 0, 0) + "]";
     EXPECT_EQ(Export(SceneText(kTriangle, kTriangleFace, kOneMaterial, bones)), 0);
     ASSERT_EQ(harness_.messages.size(), 1u);
     EXPECT_EQ(harness_.messages[0], "ボーン1の対応ボーンが見つかりません。");
     EXPECT_EQ(Output(), std::vector<uint8_t>({7, 7}));
+    EXPECT_EQ(Output("out.txd"), std::vector<uint8_t>({8}));
     // No temporary file is left behind.
-    EXPECT_EQ(harness_.Files(), std::vector<std::string>({"out.dff"}));
+    EXPECT_EQ(harness_.Files(), std::vector<std::string>({"out.dff", "out.txd"}));
+}
+
+TEST_F(ExportDriverTest, ModelNamedLikeItsDictionaryIsRefused) {
+    ASSERT_TRUE(harness_.WriteFile("m.TXD", {7}));
+    harness_.script.clicks = {kIdWriteTextureDictionary};
+    EXPECT_EQ(Export(SceneText(kTriangle, kTriangleFace, kOneMaterial, OneBone()), "m.TXD"), 0);
+    ASSERT_EQ(harness_.messages.size(), 1u);
+    EXPECT_EQ(harness_.messages[0], "TXD ファイルが DFF ファイルと同じ名前になります。");
+    EXPECT_EQ(harness_.Files(), std::vector<std::string>({"m.TXD"}));
+    EXPECT_EQ(Output("m.TXD"), std::vector<uint8_t>({7}));
 }
 
 TEST_F(ExportDriverTest, FacesWithoutMaterialShareOneWhiteMaterial) {
@@ -254,6 +269,30 @@ TEST_F(ExportDriverTest, GroundingMovesEverythingAlongXByTheLowestY) {
     EXPECT_FLOAT_EQ(F32At(f, positions), 3.95f);
     EXPECT_FLOAT_EQ(F32At(f, positions + 4), -5.0f);
     EXPECT_FLOAT_EQ(F32At(f, positions + 12), 4.95f);
+}
+
+TEST_F(ExportDriverTest, ScaleOfZeroWithGroundingWritesZerosNotNaN) {
+    harness_.script.clicks = {kIdGroundModel};
+    harness_.script.mantissaText = "0";
+    const char* vertices = "[[0, -5, 0], [1, -5, 0], [0, 1, 0]]";
+    ASSERT_EQ(Export(SceneText(vertices, kTriangleFace, kOneMaterial, OneBone())), 1);
+    std::vector<uint8_t> f = Output();
+    SectionSpan g =
+        FindSection(f, {{kClump}, {kSectionGeometryList}, {kSectionGeometry}, {kStruct}});
+    ASSERT_TRUE(g.found);
+    uint32_t positions = g.offset + 16 + 3 * 8 + 8 + 24;
+    for (uint32_t i = 0; i < 9; ++i)
+        EXPECT_EQ(F32At(f, positions + 4 * i), 0.0f) << i;
+    SectionSpan frames = FindSection(f, {{kClump}, {kSectionFrameList}, {kStruct}});
+    EXPECT_EQ(F32At(f, frames.offset + 4 + 56 + 36), 0.0f);
+}
+
+TEST_F(ExportDriverTest, InfiniteNumbersAreRefusedAndNothingIsWritten) {
+    harness_.script.exponentText = "60";
+    EXPECT_EQ(Export(SceneText(kTriangle, kTriangleFace, kOneMaterial, OneBone())), 0);
+    ASSERT_EQ(harness_.messages.size(), 1u);
+    EXPECT_EQ(harness_.messages[0], "出力する数値が有効な範囲を超えています。");
+    EXPECT_TRUE(harness_.Files().empty());
 }
 
 TEST_F(ExportDriverTest, ScaleMultipliesPositionsNotNormals) {

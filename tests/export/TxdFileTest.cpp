@@ -91,7 +91,6 @@ class TxdFileTest : public TxdTest {
 TEST(TxdPath, ReplacesFromTheLastPeriod) {
     EXPECT_EQ(DictionaryPath("\\out\\model.dff"), "\\out\\model.txd");
     EXPECT_EQ(DictionaryPath("C:\\out\\model.v2.dff"), "C:\\out\\model.v2.txd");
-    EXPECT_EQ(DictionaryPath("\\my.dir\\model"), "\\my.txd");
     EXPECT_EQ(DictionaryPath("model."), "model.txd");
 }
 
@@ -99,6 +98,15 @@ TEST(TxdPath, WithoutPeriodTheLastFourCharactersAreReplaced) {
     EXPECT_EQ(DictionaryPath("model"), "m.txd");
     EXPECT_EQ(DictionaryPath("\\out\\model"), "\\out\\m.txd");
     EXPECT_EQ(DictionaryPath("abcd"), ".txd");
+}
+
+TEST(TxdPath, PeriodsOfFoldersAreNotTheExtension) {
+    EXPECT_EQ(DictionaryPath("proj.v2/model.dff"), "proj.v2/model.txd");
+    EXPECT_EQ(DictionaryPath("proj.v2/model"), "proj.v2/m.txd");
+    EXPECT_EQ(DictionaryPath("a.b/ab"), "a.b/ab.txd");
+    EXPECT_TRUE(TextureDictionaryIsTheModel("q/m.TXD"));
+    EXPECT_FALSE(TextureDictionaryIsTheModel("q.txd/m"));
+    EXPECT_FALSE(TextureDictionaryIsTheModel("m.txd.dff"));
 }
 
 TEST(TxdPath, ShortPathWithoutPeriodKeepsItsCharacters) {

@@ -1,4 +1,6 @@
 // Clump choice, the options dialog, the scale and the missing-section messages.
+#include <sys/stat.h>
+
 #include "frame/DialogIds.h"
 #include "tests/import/DffBuilder.h"
 #include "tests/import/ImportFixture.h"
@@ -55,12 +57,16 @@ TEST_F(ImportTest, NegativeScaleMirrors) {
 
 TEST_F(ImportTest, FileFailuresHaveTheirMessages) {
     EXPECT_EQ(ImportPath(folder_ + "/missing.dff"), 0);
+    // Neither a folder nor a FIFO is read (a FIFO would wait for a writer forever).
+    EXPECT_EQ(ImportPath(folder_), 0);
+    ASSERT_EQ(mkfifo((folder_ + "/pipe.dff").c_str(), 0600), 0);
+    EXPECT_EQ(ImportPath(folder_ + "/pipe.dff"), 0);
     std::vector<uint8_t> notClump = {0x02, 0, 0, 0, 0, 0, 0, 0, 0xFF, 0xFF, 0x03, 0x18};
     EXPECT_EQ(Import(notClump), 0);
     EXPECT_EQ(Import({}), 0);
-    std::vector<std::string> expected = {"ファイルの作成に失敗しました。",
-                                         "ファイルにクランプが見つかりません。",
-                                         "ファイルにクランプが見つかりません。"};
+    std::vector<std::string> expected = {
+        "ファイルを開けません。", "ファイルを開けません。", "ファイルを開けません。",
+        "ファイルにクランプが見つかりません。", "ファイルにクランプが見つかりません。"};
     EXPECT_EQ(messages_, expected);
     EXPECT_FALSE(outcome_.shown);
 }

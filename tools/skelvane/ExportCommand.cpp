@@ -7,13 +7,16 @@
 
 #include <string>
 
+#include "Plugins/Export/TextureDictionaryPath.h"
 #include "frame/DialogIds.h"
 #include "hostsim/HostSim.h"
+#include "hostsim/MappingPath.h"
 #include "hostsim/PluginLoader.h"
 #include "hostsim/SceneFile.h"
 #include "tools/skelvane/DialogOptions.h"
 #include "tools/skelvane/ExitCodes.h"
 #include "tools/skelvane/HostUi.h"
+#include "tools/skelvane/SameFile.h"
 
 namespace {
 
@@ -69,6 +72,8 @@ int ParseArguments(int argc, char** argv, ExportArguments* a) {
     }
     if (a->scene == nullptr || a->output == nullptr)
         return Usage("a scene file and -o OUT.dff are needed");
+    if (const char* problem = DialogOptionProblem(a->ui))
+        return Usage(problem);
     return kExitSuccess;
 }
 
@@ -90,6 +95,41 @@ void PlanClicks(const ExportArguments& a, std::vector<int>* clicks) {
         clicks->push_back(kIdSplitByNormal);
 }
 
+// The files the export reads: the scene and every map its materials name.
+std::vector<std::string> InputsOf(const ExportArguments& a, HostDocument doc) {
+    std::vector<std::string> inputs = {a.scene};
+    const HostSimDocument* record = HostSimFindDocument(doc);
+    for (HostMaterial handle : record->materials) {
+        const HostSimMaterial* m = HostSimFindMaterial(handle);
+        for (const std::string* name : {&m->textureName, &m->alphaName, &m->bumpName}) {
+            char path[kMappingPathSize];
+            if (ResolveMappingPath(record->folder, name->c_str(), path, sizeof path))
+                inputs.push_back(path);
+        }
+    }
+    return inputs;
+}
+
+// False, after saying which, when the model or its dictionary would
+// overwrite a file the export reads.
+bool OutputsAreNotInputs(const ExportArguments& a, HostDocument doc) {
+    std::vector<std::string> outputs = {a.output};
+    if (a.txd) {
+        std::string dictionary(strlen(a.output) + 5, '\0');
+        TextureDictionaryPath(a.output, &dictionary[0], dictionary.size());
+        outputs.push_back(dictionary.c_str());
+    }
+    std::vector<std::string> inputs = InputsOf(a, doc);
+    for (const std::string& output : outputs) {
+        if (const char* input = InputThatIs(output, inputs)) {
+            fprintf(stderr, "skelvane export: %s is the input file %s; it is not overwritten\n",
+                    output.c_str(), input);
+            return false;
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 int RunExportCommand(int argc, char** argv) {
@@ -104,6 +144,8 @@ int RunExportCommand(int argc, char** argv) {
         fprintf(stderr, "skelvane export: %s\n", error.c_str());
         return kExitFailure;
     }
+    if (!OutputsAreNotInputs(a, doc))
+        return kExitUsage;
     LoadedPlugin plugin;
     if (!LoadPlugin(PluginModulePath("SkelvaneExport"), &plugin, &error)) {
         fprintf(stderr, "skelvane export: %s\n", error.c_str());

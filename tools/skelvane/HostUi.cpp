@@ -1,5 +1,6 @@
 #include "tools/skelvane/HostUi.h"
 
+#include <signal.h>
 #include <stdio.h>
 
 #include "platform/posix/PosixHost.h"
@@ -24,9 +25,22 @@ static intptr_t AnswerOptionsDialog(void* user, int /*resourceId*/, DialogLogic*
     return ui->dialog.result;
 }
 
+// Ctrl-C and termination remove the temporary files not yet in place, then
+// end the command as the signal would have.
+static void RemoveTemporariesAndStop(int signalNumber) {
+    PlatformRemovePendingFiles();
+    signal(signalNumber, SIG_DFL);
+    raise(signalNumber);
+}
+
 void InstallHostUi(HostUi* ui) {
     PlatformSinks sinks = {PrintMessageBox, PrintTrace, AnswerOptionsDialog, ui};
     PlatformInstallSinks(&sinks);
+    struct sigaction action = {};
+    action.sa_handler = RemoveTemporariesAndStop;
+    sigemptyset(&action.sa_mask);
+    for (int signalNumber : {SIGINT, SIGTERM, SIGHUP})
+        sigaction(signalNumber, &action, nullptr);
 }
 
 void RemoveHostUi() {

@@ -15,6 +15,7 @@
 #include "tools/skelvane/ExitCodes.h"
 #include "tools/skelvane/HostUi.h"
 #include "tools/skelvane/ImportScene.h"
+#include "tools/skelvane/SameFile.h"
 
 namespace {
 
@@ -66,6 +67,15 @@ int ParseArguments(int argc, char** argv, ImportArguments* a) {
     }
     if (a->input == nullptr || a->output == nullptr)
         return Usage("an input file and -o OUT.mqo are needed");
+    if (const char* problem = DialogOptionProblem(a->ui))
+        return Usage(problem);
+    for (const char* output : {a->output, a->scene}) {
+        if (output != nullptr && InputThatIs(output, {a->input}) != nullptr) {
+            fprintf(stderr, "skelvane import: %s is the input file; it is not overwritten\n",
+                    output);
+            return kExitUsage;
+        }
+    }
     return kExitSuccess;
 }
 

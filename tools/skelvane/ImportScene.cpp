@@ -8,6 +8,7 @@
 #include "format/SkinLayout.h"
 #include "hostsim/BoneObjectSkeleton.h"
 #include "hostsim/SceneWrite.h"
+#include "hostsim/WholeFile.h"
 
 namespace {
 
@@ -48,20 +49,6 @@ std::vector<KeynoteSkinVertex> FileSkin(const char* path, int clumpIndex) {
     return skin;
 }
 
-bool WriteText(const char* path, const std::string& text, std::string* error) {
-    std::string temporary = std::string(path) + ".part";
-    FILE* f = fopen(temporary.c_str(), "wb");
-    bool ok = f != nullptr && fwrite(text.data(), 1, text.size(), f) == text.size();
-    if (f != nullptr)
-        ok = fclose(f) == 0 && ok;
-    ok = ok && rename(temporary.c_str(), path) == 0;
-    if (!ok) {
-        remove(temporary.c_str());
-        *error = std::string("cannot write ") + path;
-    }
-    return ok;
-}
-
 } // namespace
 
 bool WriteImportScene(HostDocument doc, const char* dffPath, int clumpIndex, const char* scenePath,
@@ -84,5 +71,9 @@ bool WriteImportScene(HostDocument doc, const char* dffPath, int clumpIndex, con
     for (SceneObject& o : scene.objects)
         if (strncmp(o.name.c_str(), "sdef:", 5) == 0 && o.vertices.size() == skin.size())
             o.skin = skin;
-    return WriteText(scenePath, SceneText(scene), error);
+    if (!WriteWholeFile(scenePath, SceneText(scene))) {
+        *error = std::string("cannot write ") + scenePath;
+        return false;
+    }
+    return true;
 }
