@@ -3,9 +3,9 @@
 #include <string.h>
 
 #include "format/ByteStream.h"
+#include "format/PendingFile.h"
 #include "format/RasterDecode.h"
 #include "frame/HeapArray.h"
-#include "platform/Platform.h"
 
 #define STB_IMAGE_WRITE_IMPLEMENTATION
 #define STB_IMAGE_WRITE_STATIC
@@ -14,10 +14,8 @@
 
 namespace {
 
-constexpr char kTemporarySuffix[] = ".skelvane-tmp";
-
 struct PngSink {
-    FileStream* file;
+    ByteStream* file;
     bool ok;
 };
 
@@ -28,7 +26,7 @@ void WriteToFile(void* context, void* data, int size) {
 }
 
 // The image as stb encodes it: the RGBA pixels, or their RGB part copied into rgb.
-bool EncodePng(FileStream& file, const uint8_t* rgba, uint32_t width, uint32_t height) {
+bool EncodePng(ByteStream& file, const uint8_t* rgba, uint32_t width, uint32_t height) {
     if (width > INT32_MAX / 4 || height > INT32_MAX)
         return false;
     PngSink sink = {&file, true};
@@ -48,19 +46,12 @@ bool EncodePng(FileStream& file, const uint8_t* rgba, uint32_t width, uint32_t h
 } // namespace
 
 bool WritePngFile(const char* path, const uint8_t* rgba, uint32_t width, uint32_t height) {
-    HeapArray<char> temporary;
-    const size_t length = strlen(path);
-    if (!temporary.Allocate(length + sizeof kTemporarySuffix))
+    PendingFile file;
+    if (!file.Create(path))
         return false;
-    memcpy(temporary.Data(), path, length);
-    memcpy(temporary.Data() + length, kTemporarySuffix, sizeof kTemporarySuffix);
-    FileStream file;
-    if (!file.CreateForWrite(temporary.Data()))
+    if (!EncodePng(file.Stream(), rgba, width, height) || !file.Finish()) {
+        file.Discard();
         return false;
-    bool ok = EncodePng(file, rgba, width, height);
-    ok = file.Close() && ok;
-    ok = ok && PlatformReplaceFile(temporary.Data(), path);
-    if (!ok)
-        PlatformDeleteFile(temporary.Data());
-    return ok;
+    }
+    return file.Commit();
 }

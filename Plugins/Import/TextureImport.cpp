@@ -105,14 +105,6 @@ WantedTexture* FindWanted(HeapArray<WantedTexture>& wanted, size_t count, const 
     return nullptr;
 }
 
-bool FileExists(const char* path) {
-    PlatformFile file = PlatformOpenForRead(path);
-    if (file == nullptr)
-        return false;
-    PlatformClose(file);
-    return true;
-}
-
 // Decodes the first level and writes it; the reason when it cannot.
 const char* WriteTexture(const TextureNative& t, const uint8_t* body, const char* path,
                          HeapArray<uint8_t>& rgba) {
@@ -177,8 +169,8 @@ void ReadDictionary(TexturePass& pass, ByteStream& stream) {
             continue;
         w->handled = true;
         memcpy(path.Data() + pass.folderLength, w->fileName, strlen(w->fileName) + 1);
-        if (FileExists(path.Data()))
-            continue; // never overwritten
+        if (PlatformPathExists(path.Data()))
+            continue; // never overwritten, whatever stands there
         const char* reason = WriteTexture(t, body.Data(), path.Data(), rgba);
         if (reason != nullptr)
             LeaveOut(pass, w->fileName, reason);

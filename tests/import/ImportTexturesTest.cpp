@@ -1,7 +1,9 @@
 // The textures step: PNG files written beside the model from the dictionary
 // of its base name, never over an existing file, not at all when the dialog's
 // box is unchecked, and one message for what was left out.
+#include <signal.h>
 #include <string.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -106,14 +108,23 @@ TEST_F(ImportTexturesTest, DamagedDictionaryGivesOneMessageAndTheImportCompletes
 
 TEST_F(ImportTexturesTest, TextureThatCannotBeWrittenIsListed) {
     WriteModelAndDictionary();
-    // A folder in the way of the file: its temporary file cannot replace it.
-    ASSERT_EQ(0, mkdir(harness_.PathOf("shirt.png.skelvane-tmp").c_str(), 0700));
-    EXPECT_EQ(1, ImportPath(harness_.PathOf("player.dff")));
+    // Files may not grow past 16 bytes during the import: every PNG write fails.
+    signal(SIGXFSZ, SIG_IGN);
+    struct rlimit before;
+    ASSERT_EQ(0, getrlimit(RLIMIT_FSIZE, &before));
+    struct rlimit tiny = before;
+    tiny.rlim_cur = 16;
+    ASSERT_EQ(0, setrlimit(RLIMIT_FSIZE, &tiny));
+    HostBool result = ImportPath(harness_.PathOf("player.dff"));
+    ASSERT_EQ(0, setrlimit(RLIMIT_FSIZE, &before));
+    EXPECT_EQ(1, result);
     ASSERT_EQ(1u, messages_.size());
     EXPECT_NE(std::string::npos, messages_[0].find("\nshirt.png: the file cannot be written"))
         << messages_[0];
-    rmdir(harness_.PathOf("shirt.png.skelvane-tmp").c_str());
-    EXPECT_EQ((std::vector<std::string>{"Player.TXD", "Skin.png", "player.dff"}), harness_.Files());
+    EXPECT_NE(std::string::npos, messages_[0].find("\nSkin.png: the file cannot be written"))
+        << messages_[0];
+    // Nothing half-written is left.
+    EXPECT_EQ((std::vector<std::string>{"Player.TXD", "player.dff"}), harness_.Files());
 }
 
 } // namespace
