@@ -1,5 +1,6 @@
 // Records of the Texture Dictionary and its Texture Natives: Direct3D 9
-// textures of 32 bits per pixel, one mip level, uncompressed.
+// textures, uncompressed 32 bits per pixel or DXT-compressed, with one mip
+// level or a full chain.
 #pragma once
 
 #include <stdint.h>
@@ -37,7 +38,7 @@ struct TextureNativeStruct {
     uint8_t mipLevelCount;
     uint8_t rasterType;
     uint8_t nativeFlags;
-    uint32_t dataSize; // width x height x 4 pixel bytes follow
+    uint32_t dataSize; // the first level's bytes, which follow
 };
 constexpr uint32_t kTextureNativeStructSize = 92;
 static_assert(sizeof(TextureNativeStruct) == kTextureNativeStructSize,
@@ -59,11 +60,32 @@ constexpr uint32_t kTexturePixelSize = 4; // blue, green, red, alpha
 // The 16-bit image sizes the record holds.
 constexpr int32_t kMaxTextureSide = 0xFFFF;
 
+// Compressed rasters: the raster format names the pixel format the blocks
+// stand for (565 for DXT1 without alpha, 4444 for DXT3), d3dFormat the FourCC.
+constexpr uint32_t kRasterFormat565 = 0x00000200;
+constexpr uint32_t kRasterFormat4444 = 0x00000300;
+// Set in rasterFormat when the raster holds more than one level.
+constexpr uint32_t kRasterFormatMipmap = 0x00008000;
+constexpr uint32_t kD3DFormatDxt1 = 0x31545844; // "DXT1"
+constexpr uint32_t kD3DFormatDxt3 = 0x33545844; // "DXT3"
+constexpr uint8_t kNativeFlagCompressed = 0x08;
+// Every level after the first: its size as uint32, then its bytes (the
+// first level's size is the record's dataSize).
+constexpr uint32_t kTextureLevelSizeField = 4;
+// 65535 pixels halve to 1 in 16 levels.
+constexpr int kMaxMipLevels = 16;
+
 // A complete record for an image of the given size: the fixed values, the
 // formats and flags that follow from hasAlpha, and the names (see
 // SetTextureNames).
 TextureNativeStruct MakeTextureNativeStruct(const char* name, uint16_t width, uint16_t height,
                                             bool hasAlpha);
+// Sets the raster fields for an encoded raster of levels mip levels whose
+// first level takes firstLevelBytes: rasterFormat (with the mipmap bit when
+// levels > 1), d3dFormat, depth, mipLevelCount, the encoding's flags added to
+// the alpha flag, and dataSize.
+void SetTextureRaster(TextureNativeStruct& r, uint32_t rasterFormat, uint32_t d3dFormat,
+                      uint8_t depth, uint8_t flags, uint8_t levels, uint32_t firstLevelBytes);
 // name: the text cut to 31 characters. maskName: with alpha, the text cut to
 // 30 characters followed by "a" (so it always differs from name), else empty.
 // Both fields are zero-filled after the terminator.

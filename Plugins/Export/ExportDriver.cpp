@@ -231,7 +231,10 @@ bool ExportWithSkeleton(ExportRun& run, const char* fileName, ExportOptions& opt
     if (!ok)
         PlatformDeleteFile(temporary.Data());
     if (options.writeTextureDictionary)
-        ok = ExportTextureDictionary(run.doc, fileName, run.used) && ok;
+        ok = ExportTextureDictionary(
+                 run.doc, fileName, run.used,
+                 TextureOutput{options.compressTextures != 0, options.writeMipmaps != 0}) &&
+             ok;
     return ok;
 }
 

@@ -38,7 +38,8 @@ void TextureDictionaryPath(const char* modelPath, char* out, size_t size) {
     out[kept + extension] = '\0';
 }
 
-bool ExportTextureDictionary(HostDocument doc, const char* modelPath, const UsedMaterialMap& used) {
+bool ExportTextureDictionary(HostDocument doc, const char* modelPath, const UsedMaterialMap& used,
+                             const TextureOutput& output) {
     HeapArray<char> path;
     TextureList list;
     if (!path.Allocate(strlen(modelPath) + kExtensionLength + 1) ||
@@ -52,6 +53,6 @@ bool ExportTextureDictionary(HostDocument doc, const char* modelPath, const Used
         ShowError(MSG_TXD_CREATE_FAILED);
         return false;
     }
-    bool ok = WriteTextureDictionary(file, doc, list);
+    bool ok = WriteTextureDictionary(file, doc, list, output);
     return file.Close() && ok;
 }

@@ -2,6 +2,7 @@
 // texture the exported faces use, as 32-bit Direct3D 9 texture natives.
 #pragma once
 
+#include "Plugins/Export/TextureDictionaryWriter.h"
 #include "Plugins/Export/WorkMesh.h"
 #include "frame/MQHost.h"
 
@@ -12,4 +13,5 @@ void TextureDictionaryPath(const char* modelPath, char* out, size_t size);
 
 // Writes the dictionary for the materials that used marks. Shows its own
 // messages; false when the file could not be written.
-bool ExportTextureDictionary(HostDocument doc, const char* modelPath, const UsedMaterialMap& used);
+bool ExportTextureDictionary(HostDocument doc, const char* modelPath, const UsedMaterialMap& used,
+                             const TextureOutput& output = TextureOutput());
