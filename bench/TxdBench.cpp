@@ -1,6 +1,8 @@
 // Times the texture dictionary export of four 2048 x 2048 textures (two of
 // 24 bits with alpha maps of 24 bits, two of 32 bits) into a temporary file,
-// against copying the same number of bytes into memory and writing them.
+// against copying the same number of bytes into memory and writing them, and
+// the same export compressed (DXT3, as every texture has alpha) with full
+// mip chains.
 //
 //   txd_bench [--runs N]
 //
@@ -18,6 +20,7 @@
 #include <vector>
 
 #include "Plugins/Export/TextureDictionaryExport.h"
+#include "Plugins/Export/TextureLevels.h"
 #include "hostsim/HostSim.h"
 #include "platform/Platform.h"
 
@@ -88,8 +91,10 @@ void ReleaseUnused() {
     g_prepared.clear();
 }
 
-uint64_t DictionaryBytes() {
-    uint64_t texture = 3 * 12 + 92 + static_cast<uint64_t>(kSide) * kSide * 4;
+uint64_t DictionaryBytes(const TextureOutput& output) {
+    const TextureEncoding& e = ChooseTextureEncoding(output.compress, true);
+    uint8_t levels = output.mipmaps ? MipLevelCount(kSide, kSide) : 1;
+    uint64_t texture = 3 * 12 + 92 + TextureLevelsBytes(e, kSide, kSide, levels);
     return 12 + 12 + 4 + kTextureCount * texture + 12;
 }
 
@@ -112,10 +117,10 @@ double TimePlainCopy(const std::vector<uint8_t>& source, const std::string& path
 }
 
 double TimeExport(HostDocument doc, const UsedMaterialMap& used, const std::string& model,
-                  const std::string& txd) {
+                  const std::string& txd, const TextureOutput& output) {
     PrepareAll();
     auto start = std::chrono::steady_clock::now();
-    bool ok = ExportTextureDictionary(doc, model.c_str(), used);
+    bool ok = ExportTextureDictionary(doc, model.c_str(), used, output);
     double t = Seconds(start);
     ReleaseUnused();
     FILE* f = fopen(txd.c_str(), "rb");
@@ -125,9 +130,9 @@ double TimeExport(HostDocument doc, const UsedMaterialMap& used, const std::stri
         size = ftell(f);
         fclose(f);
     }
-    if (!ok || size != static_cast<long>(DictionaryBytes())) {
+    if (!ok || size != static_cast<long>(DictionaryBytes(output))) {
         fprintf(stderr, "txd_bench: dictionary of %ld bytes, expected %llu\n", size,
-                static_cast<unsigned long long>(DictionaryBytes()));
+                static_cast<unsigned long long>(DictionaryBytes(output)));
         exit(1);
     }
     return t;
@@ -169,16 +174,18 @@ int main(int argc, char** argv) {
     std::string txd = std::string(folder) + "/bench.txd";
     std::string plain = std::string(folder) + "/plain.bin";
 
-    std::vector<uint8_t> source(DictionaryBytes());
+    const TextureOutput uncompressed, compressed{true, true};
+    std::vector<uint8_t> source(DictionaryBytes(uncompressed));
     for (size_t i = 0; i < source.size(); ++i)
         source[i] = static_cast<uint8_t>(i * 13);
-    std::vector<double> exportTimes, copyTimes;
+    std::vector<double> exportTimes, copyTimes, compressTimes;
     for (int r = 0; r < runs; ++r) {
-        exportTimes.push_back(TimeExport(doc, used, model, txd));
+        exportTimes.push_back(TimeExport(doc, used, model, txd, uncompressed));
         copyTimes.push_back(TimePlainCopy(source, plain));
+        compressTimes.push_back(TimeExport(doc, used, model, txd, compressed));
     }
-    double mib = static_cast<double>(DictionaryBytes()) / (1024.0 * 1024.0);
-    double e = Median(exportTimes), c = Median(copyTimes);
+    double mib = static_cast<double>(DictionaryBytes(uncompressed)) / (1024.0 * 1024.0);
+    double e = Median(exportTimes), c = Median(copyTimes), d = Median(compressTimes);
     printf("dictionary: %d textures of %dx%d, %.1f MiB, %d runs\n", kTextureCount, kSide, kSide,
            mib, runs);
     printf("export:     median %.1f ms (best %.1f ms), %.0f MiB/s\n", e * 1000.0,
@@ -186,6 +193,10 @@ int main(int argc, char** argv) {
     printf("plain copy: median %.1f ms (best %.1f ms), %.0f MiB/s\n", c * 1000.0,
            *std::min_element(copyTimes.begin(), copyTimes.end()) * 1000.0, mib / c);
     printf("ratio:      %.2f\n", e / c);
+    printf("compressed: median %.1f ms (best %.1f ms), DXT3 with 12 levels, %.1f MiB\n", d * 1000.0,
+           *std::min_element(compressTimes.begin(), compressTimes.end()) * 1000.0,
+           static_cast<double>(DictionaryBytes(compressed)) / (1024.0 * 1024.0));
+    printf("compressed / uncompressed export: %.2f\n", d / e);
     unlink(txd.c_str());
     unlink(plain.c_str());
     rmdir(folder);

@@ -45,6 +45,16 @@ TextureNativeStruct MakeTextureNativeStruct(const char* name, uint16_t width, ui
     return r;
 }
 
+void SetTextureRaster(TextureNativeStruct& r, uint32_t rasterFormat, uint32_t d3dFormat,
+                      uint8_t depth, uint8_t flags, uint8_t levels, uint32_t firstLevelBytes) {
+    r.rasterFormat = levels > 1 ? rasterFormat | kRasterFormatMipmap : rasterFormat;
+    r.d3dFormat = d3dFormat;
+    r.depth = depth;
+    r.mipLevelCount = levels;
+    r.nativeFlags = static_cast<uint8_t>((r.nativeFlags & kNativeFlagHasAlpha) | flags);
+    r.dataSize = firstLevelBytes;
+}
+
 void WriteTextureDictionaryStruct(ByteStream& s, const TextureDictionaryStruct& r) {
     uint8_t bytes[kTextureDictionaryStructSize];
     StoreU16(bytes + 0, r.textureCount);

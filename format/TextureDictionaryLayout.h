@@ -1,5 +1,6 @@
 // Records of the Texture Dictionary and its Texture Natives: Direct3D 9
-// textures of 32 bits per pixel, one mip level, uncompressed.
+// textures, uncompressed 32 bits per pixel or DXT-compressed, with one mip
+// level or a full chain.
 #pragma once
 
 #include <stdint.h>
@@ -37,7 +38,7 @@ struct TextureNativeStruct {
     uint8_t mipLevelCount;
     uint8_t rasterType;
     uint8_t nativeFlags;
-    uint32_t dataSize; // width x height x 4 pixel bytes follow
+    uint32_t dataSize; // the first level's bytes, which follow
 };
 constexpr uint32_t kTextureNativeStructSize = 92;
 static_assert(sizeof(TextureNativeStruct) == kTextureNativeStructSize,
@@ -64,6 +65,12 @@ constexpr int32_t kMaxTextureSide = 0xFFFF;
 // SetTextureNames).
 TextureNativeStruct MakeTextureNativeStruct(const char* name, uint16_t width, uint16_t height,
                                             bool hasAlpha);
+// Sets the raster fields for an encoded raster of levels mip levels whose
+// first level takes firstLevelBytes: rasterFormat (with the mipmap bit when
+// levels > 1), d3dFormat, depth, mipLevelCount, the encoding's flags added to
+// the alpha flag, and dataSize.
+void SetTextureRaster(TextureNativeStruct& r, uint32_t rasterFormat, uint32_t d3dFormat,
+                      uint8_t depth, uint8_t flags, uint8_t levels, uint32_t firstLevelBytes);
 // name: the text cut to 31 characters. maskName: with alpha, the text cut to
 // 30 characters followed by "a" (so it always differs from name), else empty.
 // Both fields are zero-filled after the terminator.
@@ -81,7 +88,10 @@ constexpr uint32_t kTexturePlatformXbox = 5;
 constexpr uint32_t kTexturePlatformPS2 = 0x00325350;
 constexpr uint32_t kTexturePlatformGameCube = 6;
 
-// rasterFormat: the pixel format in bits 8..11, then the extension bits.
+// rasterFormat: the pixel format in bits 8..11, then the extension bits
+// (kRasterFormatMipmap when the raster holds more than one level). A
+// compressed raster names the pixel format its blocks stand for (565 for DXT1
+// without alpha, 4444 for DXT3); d3dFormat holds the FourCC.
 constexpr uint32_t kRasterPixelFormatMask = 0x00000F00;
 constexpr uint32_t kRasterFormat1555 = 0x00000100;
 constexpr uint32_t kRasterFormat565 = 0x00000200;
@@ -105,6 +115,8 @@ constexpr uint8_t kNativeFlagCompressed = 0x08;
 // The header before the palette and the levels (the writer's record without
 // its dataSize, which is the first level's size).
 constexpr uint32_t kTextureNativeHeaderSize = 88;
+// Every level after the first: its size as uint32, then its bytes (the
+// first level's size is the record's dataSize).
 constexpr uint32_t kTextureLevelSizeField = 4;
 // Palettes are RGBA entries; a PAL4 palette is stored with 32 of them.
 constexpr uint32_t kPaletteEntrySize = 4;

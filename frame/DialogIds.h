@@ -17,8 +17,10 @@ enum : int {
     kIdExponentSpin = 1016,
     kIdMantissaSpin = 1017,
     kIdGroundModel = 1018,
-    kIdResetPose = 1019,     // import check box
-    kIdWriteTextures = 1004, // import check box
+    kIdResetPose = 1019,        // import check box
+    kIdWriteTextures = 1004,    // import check box
+    kIdCompressTextures = 1020, // export check box
+    kIdWriteMipmaps = 1021,     // export check box
 };
 
 constexpr int32_t kMantissaSpinLow = -1000000000;

@@ -6,6 +6,8 @@ void ExportOptionsDialog::OnInit(DialogControls& controls) {
     // The switches open in fixed states on every run; only the scale is remembered.
     controls.SetCheck(kIdGroundModel, false);
     controls.SetCheck(kIdWriteTextureDictionary, false);
+    controls.SetCheck(kIdCompressTextures, false);
+    controls.SetCheck(kIdWriteMipmaps, false);
     controls.SetCheck(kIdSplitVertices, true);
     controls.SetCheck(kIdSplitByTexCoord, true);
     controls.SetCheck(kIdSplitByNormal, true);
@@ -29,6 +31,8 @@ void ExportOptionsDialog::OnCommand(DialogControls& controls, int id, int /*noti
         options_.splitByTexCoord = controls.GetCheck(kIdSplitByTexCoord) ? 1 : 0;
         options_.splitByNormal = controls.GetCheck(kIdSplitByNormal) ? 1 : 0;
         options_.writeTextureDictionary = controls.GetCheck(kIdWriteTextureDictionary) ? 1 : 0;
+        options_.compressTextures = controls.GetCheck(kIdCompressTextures) ? 1 : 0;
+        options_.writeMipmaps = controls.GetCheck(kIdWriteMipmaps) ? 1 : 0;
         controls.End(1);
     } else if (id == kIdCancel) {
         controls.PostClose();

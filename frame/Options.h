@@ -10,6 +10,8 @@ struct ExportOptions {
     uint8_t splitByTexCoord = 0;
     uint8_t splitByNormal = 0;
     uint8_t writeTextureDictionary = 0;
+    uint8_t compressTextures = 0; // DXT1, or DXT3 for textures with alpha
+    uint8_t writeMipmaps = 0;     // a full chain of mip levels down to 1 x 1
     int32_t scaleMantissa = 1000; // the scale in thousandths
     int8_t scaleExponent = -2;    // power of ten
 };

@@ -22,8 +22,9 @@ enum : uint32_t {
     kDibSizeImage = 20, // uint32, bytes of the pixel block
 };
 
-// Largest width and height accepted; larger pictures are refused.
-enum : int32_t { kDibMaxSide = 32768 };
+// Largest width and height accepted, the most a texture dictionary holds;
+// larger pictures are refused. The pixel block has its own bound.
+enum : int32_t { kDibMaxSide = 65535 };
 
 // Bytes of one padded row of width pixels of bitCount bits; 0 when width is
 // not 1 to kDibMaxSide.

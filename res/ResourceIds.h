@@ -17,6 +17,8 @@
 #define IDC_GROUND_MODEL 1018
 #define IDC_RESET_POSE 1019 /* import check box */
 #define IDC_WRITE_TEXTURES 1004 /* import check box */
+#define IDC_COMPRESS_TEXTURES 1020 /* export check box */
+#define IDC_WRITE_MIPMAPS 1021 /* export check box */
 
 /* Group boxes and labels are never addressed. */
 #define IDC_UNNAMED -1

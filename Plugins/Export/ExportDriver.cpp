@@ -243,7 +243,8 @@ bool ExportWithSkeleton(ExportRun& run, const char* fileName, ExportOptions& opt
     PendingFile* files[2] = {&model, &dictionary};
     int count = 1;
     if (options.writeTextureDictionary) {
-        if (!PrepareTextureDictionary(run.doc, fileName, run.used, dictionary))
+        TextureOutput output{options.compressTextures != 0, options.writeMipmaps != 0};
+        if (!PrepareTextureDictionary(run.doc, fileName, run.used, output, dictionary))
             return false;
         count = 2;
     }

@@ -18,7 +18,7 @@ void ShowError(const char* message) {
 } // namespace
 
 bool PrepareTextureDictionary(HostDocument doc, const char* modelPath, const UsedMaterialMap& used,
-                              PendingFile& file) {
+                              const TextureOutput& output, PendingFile& file) {
     HeapArray<char> path;
     TextureList list;
     if (!path.Allocate(strlen(modelPath) + 5) || !BuildTextureList(doc, used, &list)) {
@@ -30,7 +30,7 @@ bool PrepareTextureDictionary(HostDocument doc, const char* modelPath, const Use
         ShowError(MSG_TXD_CREATE_FAILED);
         return false;
     }
-    bool written = WriteTextureDictionary(file.Stream(), doc, list);
+    bool written = WriteTextureDictionary(file.Stream(), doc, list, output);
     if (!file.Finish() || !written) {
         file.Discard();
         ShowError(MSG_TXD_WRITE_FAILED);
@@ -39,9 +39,10 @@ bool PrepareTextureDictionary(HostDocument doc, const char* modelPath, const Use
     return true;
 }
 
-bool ExportTextureDictionary(HostDocument doc, const char* modelPath, const UsedMaterialMap& used) {
+bool ExportTextureDictionary(HostDocument doc, const char* modelPath, const UsedMaterialMap& used,
+                             const TextureOutput& output) {
     PendingFile file;
-    if (!PrepareTextureDictionary(doc, modelPath, used, file))
+    if (!PrepareTextureDictionary(doc, modelPath, used, output, file))
         return false;
     if (!file.Commit()) {
         ShowError(MSG_TXD_REPLACE_FAILED);

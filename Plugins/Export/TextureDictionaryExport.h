@@ -1,8 +1,9 @@
 // The texture dictionary written beside the model: the pixels of every
-// texture the exported faces use, as 32-bit Direct3D 9 texture natives.
+// texture the exported faces use, as Direct3D 9 texture natives.
 #pragma once
 
 #include "Plugins/Export/TextureDictionaryPath.h"
+#include "Plugins/Export/TextureDictionaryWriter.h"
 #include "Plugins/Export/WorkMesh.h"
 #include "format/PendingFile.h"
 #include "frame/MQHost.h"
@@ -11,7 +12,8 @@
 // temporary file beside the model, for the caller to put in place. Shows its
 // own messages; false when the file could not be created or written.
 bool PrepareTextureDictionary(HostDocument doc, const char* modelPath, const UsedMaterialMap& used,
-                              PendingFile& file);
+                              const TextureOutput& output, PendingFile& file);
 
 // The dictionary alone: prepared and put in place.
-bool ExportTextureDictionary(HostDocument doc, const char* modelPath, const UsedMaterialMap& used);
+bool ExportTextureDictionary(HostDocument doc, const char* modelPath, const UsedMaterialMap& used,
+                             const TextureOutput& output = TextureOutput());

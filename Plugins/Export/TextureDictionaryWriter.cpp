@@ -5,6 +5,7 @@
 #include "Plugins/Export/ExportMessages.h"
 #include "Plugins/Export/GeometryWriter.h"
 #include "Plugins/Export/TextureImage.h"
+#include "Plugins/Export/TextureLevels.h"
 #include "Plugins/Export/TexturePixels.h"
 #include "format/TextureDictionaryLayout.h"
 #include "platform/Platform.h"
@@ -50,53 +51,82 @@ bool LoadTexture(HostDocument doc, const TextureEntry& entry, LoadedTexture* t) 
     return true;
 }
 
+// How one loaded texture is written: its encoding and number of levels.
+struct TextureRaster {
+    const TextureEncoding* encoding;
+    uint32_t width;
+    uint32_t height;
+    uint8_t levels;
+};
+
+TextureRaster RasterOf(const LoadedTexture& t, const TextureOutput& output) {
+    uint32_t width = static_cast<uint32_t>(t.image.width);
+    uint32_t height = static_cast<uint32_t>(t.image.height);
+    return TextureRaster{&ChooseTextureEncoding(output.compress, t.hasAlpha), width, height,
+                         output.mipmaps ? MipLevelCount(width, height) : uint8_t{1}};
+}
+
 // Bytes one Texture Native adds: its header, the Struct's header and body,
 // the empty Extension.
-uint64_t TextureNativeBytes(const TextureImage& image) {
-    uint64_t pixels = static_cast<uint64_t>(image.width) * image.height * kTexturePixelSize;
-    return 3 * kChunkHeaderSize + kTextureNativeStructSize + pixels;
+uint64_t TextureNativeBytes(const TextureRaster& raster) {
+    uint64_t levels =
+        TextureLevelsBytes(*raster.encoding, raster.width, raster.height, raster.levels);
+    return 3 * kChunkHeaderSize + kTextureNativeStructSize + levels;
 }
 
 // Whether the entry and the dictionary's closing Extension still fit the file.
-bool FitsStream(const ByteStream& s, const TextureImage& image) {
-    uint64_t end = static_cast<uint64_t>(s.Tell()) + TextureNativeBytes(image) + kChunkHeaderSize;
+bool FitsStream(const ByteStream& s, const TextureRaster& raster) {
+    uint64_t end = static_cast<uint64_t>(s.Tell()) + TextureNativeBytes(raster) + kChunkHeaderSize;
     return end <= kMaxStreamSize;
 }
 
-bool WriteTextureNative(ByteStream& s, const TextureEntry& entry, LoadedTexture& t,
+bool WriteTextureNative(ByteStream& s, const TextureEntry& entry, const LoadedTexture& t,
+                        const TextureRaster& raster, TextureLevelWriter& levels,
                         PixelSource& pixels) {
     char name[kMaterialTextSize];
     TextureNameOf(entry.texture, name, sizeof name);
     TextureNativeStruct r =
-        MakeTextureNativeStruct(name, static_cast<uint16_t>(t.image.width),
-                                static_cast<uint16_t>(t.image.height), t.hasAlpha);
+        MakeTextureNativeStruct(name, static_cast<uint16_t>(raster.width),
+                                static_cast<uint16_t>(raster.height), t.hasAlpha);
+    const TextureEncoding& e = *raster.encoding;
+    SetTextureRaster(r, e.rasterFormat, e.d3dFormat, e.depth, e.flags, raster.levels,
+                     static_cast<uint32_t>(TextureLevelBytes(e, raster.width, raster.height)));
     SectionStack stack;
     bool ok =
         BeginSection(s, stack, kSectionTextureNative) && BeginSection(s, stack, kSectionStruct);
     WriteTextureNativeStruct(s, r);
-    WriteTexturePixels(s, pixels);
+    levels.Write(s, pixels);
     return ok && EndSection(s, stack) && WriteEmptyExtension(s) && EndSection(s, stack);
 }
 
 // Loads, checks and writes one entry; false when it was left out.
-bool WriteEntry(ByteStream& s, HostDocument doc, const TextureEntry& entry, bool* ok) {
+bool WriteEntry(ByteStream& s, HostDocument doc, const TextureEntry& entry,
+                const TextureOutput& output, bool* ok) {
     LoadedTexture t;
-    if (!LoadTexture(doc, entry, &t) || !FitsStream(s, t.image)) {
+    if (!LoadTexture(doc, entry, &t)) {
+        ShowTextureMissing(entry.texture);
+        return false;
+    }
+    TextureRaster raster = RasterOf(t, output);
+    if (!FitsStream(s, raster)) {
         ShowTextureMissing(entry.texture);
         return false;
     }
     PixelSource pixels;
-    if (!PreparePixelSource(&pixels, &t.image, t.alphaMapInUse ? &t.alphaMap : nullptr)) {
+    TextureLevelWriter levels;
+    if (!PreparePixelSource(&pixels, &t.image, t.alphaMapInUse ? &t.alphaMap : nullptr) ||
+        !levels.Prepare(*raster.encoding, raster.width, raster.height, raster.levels)) {
         ShowMessage(MSG_EXPORT_OUT_OF_MEMORY);
         return false;
     }
-    *ok = WriteTextureNative(s, entry, t, pixels) && *ok;
+    *ok = WriteTextureNative(s, entry, t, raster, levels, pixels) && *ok;
     return true;
 }
 
 } // namespace
 
-bool WriteTextureDictionary(ByteStream& s, HostDocument doc, const TextureList& list) {
+bool WriteTextureDictionary(ByteStream& s, HostDocument doc, const TextureList& list,
+                            const TextureOutput& output) {
     SectionStack stack;
     bool ok =
         BeginSection(s, stack, kSectionTextureDictionary) && BeginSection(s, stack, kSectionStruct);
@@ -106,7 +136,7 @@ bool WriteTextureDictionary(ByteStream& s, HostDocument doc, const TextureList& 
     ok = ok && EndSection(s, stack);
     uint16_t written = 0;
     for (uint32_t i = 0; i < list.count; ++i)
-        if (WriteEntry(s, doc, list.entries[i], &ok))
+        if (WriteEntry(s, doc, list.entries[i], output, &ok))
             ++written;
     ok = ok && WriteEmptyExtension(s) && EndSection(s, stack);
     if (written != listed) {

@@ -6,8 +6,16 @@
 #include "format/ByteStream.h"
 #include "frame/MQHost.h"
 
+// How the textures are stored: compressed (DXT1, or DXT3 for textures with
+// alpha) instead of 32 bits per pixel, and with a full mip chain.
+struct TextureOutput {
+    bool compress = false;
+    bool mipmaps = false;
+};
+
 // Writes the whole dictionary. A texture whose image cannot be loaded, is
 // refused or would not fit the file is left out after a message naming it,
 // and textureCount is patched to the entries written, so the file stays
 // well-formed. False when a section could not be written.
-bool WriteTextureDictionary(ByteStream& s, HostDocument doc, const TextureList& list);
+bool WriteTextureDictionary(ByteStream& s, HostDocument doc, const TextureList& list,
+                            const TextureOutput& output = TextureOutput());

@@ -66,9 +66,3 @@ const uint8_t* ConvertPixelRow(PixelSource& source, int32_t y) {
     }
     return out;
 }
-
-void WriteTexturePixels(ByteStream& s, PixelSource& source) {
-    uint32_t rowBytes = static_cast<uint32_t>(source.image->width) * 4;
-    for (int32_t y = 0; y < source.image->height; ++y)
-        s.Write(ConvertPixelRow(source, y), rowBytes);
-}

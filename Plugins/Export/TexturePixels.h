@@ -5,7 +5,6 @@
 #include <stdint.h>
 
 #include "Plugins/Export/TextureImage.h"
-#include "format/ByteStream.h"
 #include "frame/HeapArray.h"
 
 // Where the alpha byte of a pixel comes from: the image's own fourth byte
@@ -37,6 +36,3 @@ inline uint8_t AlphaOfPixel(const uint8_t* p) {
 // Converts picture row y (0 = top) into 4-byte pixels; returns them
 // (width x 4 bytes, valid until the next call).
 const uint8_t* ConvertPixelRow(PixelSource& source, int32_t y);
-
-// Writes every row, top first, one write per row.
-void WriteTexturePixels(ByteStream& s, PixelSource& source);

@@ -100,3 +100,21 @@ TEST_F(TxdTest, DictionaryWithoutTexturesIsFortyBytes) {
     EXPECT_EQ(memcmp(bytes.data(), expected, sizeof expected), 0);
     EXPECT_TRUE(LoadedPaths().empty());
 }
+
+TEST_F(TxdTest, MipChainOfTwoLevelsMatchesGoldenBytes) {
+    // The 2 x 2 body and its 1 x 1 level, the rounded mean of the four
+    // pixels: blue (7 + 10 + 1 + 4 + 2) / 4 = 6, green 7, red 8.
+    std::vector<uint8_t> expected(kOpaqueBody, kOpaqueBody + sizeof kOpaqueBody);
+    const size_t body = 52;
+    const uint8_t level1[] = {4, 0, 0, 0, 6, 7, 8, 255};
+    expected.insert(expected.begin() + body + 92 + 16, level1, level1 + sizeof level1);
+    expected[4] += 8;           // the dictionary
+    expected[32] += 8;          // the Texture Native
+    expected[44] += 8;          // its Struct
+    expected[body + 73] = 0x86; // rasterFormat 0x8600: 888 with mipmaps
+    expected[body + 85] = 2;    // mipLevelCount
+    AddTestImage("maps\\body.bmp", MakeImage(2, 2, 24, BodyPixel));
+    Use({AddMaterial("maps\\body.bmp")});
+    output_.mipmaps = true;
+    EXPECT_EQ(Write(), expected);
+}

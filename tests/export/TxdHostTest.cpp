@@ -126,7 +126,7 @@ std::vector<uint8_t> TxdTest::Write() {
     TextureList list;
     EXPECT_TRUE(BuildTextureList(doc_, used_, &list));
     MemoryStream stream;
-    EXPECT_TRUE(WriteTextureDictionary(stream, doc_, list));
+    EXPECT_TRUE(WriteTextureDictionary(stream, doc_, list, output_));
     return stream.Data();
 }
 
@@ -193,13 +193,25 @@ struct Reader {
         ReadU8(cursor, &t->rasterType);
         ReadU8(cursor, &t->nativeFlags);
         ReadU32(cursor, &t->dataSize);
-        if (t->dataSize != SectionBytesLeft(cursor)) {
-            Problem("dataSize differs from the pixel bytes");
+        if (!ReadLevel(t->dataSize, &t->pixels))
             return;
+        for (int level = 1; level < t->mipLevelCount; ++level) {
+            uint32_t size = 0;
+            t->levels.emplace_back();
+            if (!ReadU32(cursor, &size) || !ReadLevel(size, &t->levels.back()))
+                return;
         }
-        t->pixels.resize(t->dataSize);
-        if (t->dataSize != 0)
-            ReadBytes(cursor, t->pixels.data(), t->dataSize);
+        if (SectionBytesLeft(cursor) != 0)
+            Problem("pixel bytes after the last level");
+    }
+
+    bool ReadLevel(uint32_t size, std::vector<uint8_t>* bytes) {
+        if (size > SectionBytesLeft(cursor)) {
+            Problem("a level's size runs past the texture struct");
+            return false;
+        }
+        bytes->resize(size);
+        return size == 0 || ReadBytes(cursor, bytes->data(), size);
     }
 
     void ReadEmptyExtension(const char* what) {

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "Plugins/Export/TextureDictionaryWriter.h"
 #include "Plugins/Export/WorkMesh.h"
 #include "frame/MQHost.h"
 
@@ -62,7 +63,8 @@ struct ReadTexture {
     uint8_t rasterType = 0;
     uint8_t nativeFlags = 0;
     uint32_t dataSize = 0;
-    std::vector<uint8_t> pixels;
+    std::vector<uint8_t> pixels;              // the first level
+    std::vector<std::vector<uint8_t>> levels; // every further level
 };
 
 // A dictionary as read back with the section reader. problems lists every
@@ -92,6 +94,7 @@ class TxdTest : public ::testing::Test {
 
     HostDocument doc_ = 0;
     UsedMaterialMap used_;
+    TextureOutput output_; // how Write() stores the textures
     std::vector<ShownMessage> messages_;
     // Unless a test expects messages, showing any fails it.
     bool expectMessages_ = false;

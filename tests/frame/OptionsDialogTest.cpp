@@ -61,6 +61,8 @@ TEST(ExportDialog, OpensWithFixedSwitchesAndStoredScale) {
     EXPECT_TRUE(d.Get(kIdSplitByNormal).checked);
     EXPECT_FALSE(d.Get(kIdGroundModel).checked);
     EXPECT_FALSE(d.Get(kIdWriteTextureDictionary).checked);
+    EXPECT_FALSE(d.Get(kIdCompressTextures).checked);
+    EXPECT_FALSE(d.Get(kIdWriteMipmaps).checked);
     EXPECT_EQ(d.Get(kIdMantissaSpin).buddy, kIdScaleMantissa);
     EXPECT_EQ(d.Get(kIdMantissaSpin).high, 1000000000);
     EXPECT_EQ(d.Get(kIdExponentSpin).low, -100);
@@ -114,6 +116,8 @@ TEST(ExportDialog, ConfirmStoresEverythingCancelOnlyTheScale) {
         d.Open();
         d.Click(kIdGroundModel);
         d.Click(kIdWriteTextureDictionary);
+        d.Click(kIdCompressTextures);
+        d.Click(kIdWriteMipmaps);
         d.Type(kIdScaleMantissa, "1.23456");
         d.Press(kIdOk);
         EXPECT_EQ(d.Result(), 1);
@@ -122,10 +126,14 @@ TEST(ExportDialog, ConfirmStoresEverythingCancelOnlyTheScale) {
     EXPECT_EQ(options.groundModel, 1);
     EXPECT_EQ(options.splitVertices, 1);
     EXPECT_EQ(options.writeTextureDictionary, 1);
+    EXPECT_EQ(options.compressTextures, 1);
+    EXPECT_EQ(options.writeMipmaps, 1);
     {
         ExportOptionsDialog logic(options);
         MemoryDialog d(logic);
         d.Open();
+        // The stored flags are not shown on opening, and cancel keeps them.
+        EXPECT_FALSE(d.Get(kIdCompressTextures).checked);
         d.Click(kIdGroundModel); // unchecked again, but cancelled
         d.Type(kIdScaleMantissa, "7");
         d.Type(kIdScaleExponent, "1");
@@ -136,6 +144,7 @@ TEST(ExportDialog, ConfirmStoresEverythingCancelOnlyTheScale) {
     EXPECT_EQ(options.scaleMantissa, 7000);
     EXPECT_EQ(options.scaleExponent, 1);
     EXPECT_EQ(options.groundModel, 1);
+    EXPECT_EQ(options.writeMipmaps, 1);
 }
 
 TEST(ImportDialog, ListsCaptionsAndStoresTheChoice) {

@@ -2,6 +2,9 @@
 // bottom-up BGR(A) rows padded to 4 bytes, released with the local free.
 #include <gtest/gtest.h>
 
+#include <stdio.h>
+#include <unistd.h>
+
 #include <string>
 #include <vector>
 
@@ -186,6 +189,64 @@ TEST(ImageDecodeTest, AbsurdPicturesAreRefusedBeforeAnyAllocation) {
     EXPECT_EQ(px[3], 4);
     PlatformLocalFree(out.header);
     PlatformLocalFree(out.pixels);
+}
+
+// A 24-bit BMP file of width x height, every pixel blue 1, green 2, red 3.
+std::vector<uint8_t> FlatBmp(int32_t width, int32_t height) {
+    uint32_t stride = (static_cast<uint32_t>(width) * 3 + 3) & ~3u;
+    std::vector<uint8_t> file(54 + static_cast<size_t>(stride) * height, 0);
+    auto put32 = [&file](size_t at, uint32_t v) {
+        for (int i = 0; i < 4; ++i)
+            file[at + i] = static_cast<uint8_t>(v >> (8 * i));
+    };
+    file[0] = 'B';
+    file[1] = 'M';
+    put32(2, static_cast<uint32_t>(file.size()));
+    put32(10, 54);
+    put32(14, 40);
+    put32(18, static_cast<uint32_t>(width));
+    put32(22, static_cast<uint32_t>(height));
+    file[26] = 1;
+    file[28] = 24;
+    for (int32_t y = 0; y < height; ++y)
+        for (int32_t x = 0; x < width; ++x)
+            for (int c = 0; c < 3; ++c)
+                file[54 + static_cast<size_t>(y) * stride + 3 * static_cast<size_t>(x) + c] =
+                    static_cast<uint8_t>(c + 1);
+    return file;
+}
+
+// Decodes a BMP of the given size from a temporary file.
+bool DecodeFlatBmp(int32_t width, int32_t height, DibBlocks* out) {
+    char path[] = "/tmp/skelvane-bmp-XXXXXX";
+    int fd = mkstemp(path);
+    if (fd < 0)
+        return false;
+    std::vector<uint8_t> file = FlatBmp(width, height);
+    bool written = write(fd, file.data(), file.size()) == static_cast<ssize_t>(file.size());
+    close(fd);
+    bool decoded = written && DecodeImageFile(path, out);
+    unlink(path);
+    return decoded;
+}
+
+TEST(ImageDecodeTest, SidesUpToTheDictionaryLimitAreDecoded) {
+    for (int32_t side : {65535, 65536}) {
+        for (bool wide : {true, false}) {
+            DibBlocks out;
+            bool decoded = DecodeFlatBmp(wide ? side : 1, wide ? 1 : side, &out);
+            EXPECT_EQ(decoded, side <= 65535) << side << (wide ? " wide" : " tall");
+            if (!decoded)
+                continue;
+            const uint8_t* h = static_cast<const uint8_t*>(out.header);
+            const uint8_t* last = static_cast<const uint8_t*>(out.pixels) +
+                                  (wide ? 3 * static_cast<size_t>(side - 1) : 4 * (side - 1));
+            EXPECT_EQ(h[kDibWidth] | h[kDibWidth + 1] << 8, wide ? 65535 : 1);
+            EXPECT_EQ(last[0] + 10 * last[1] + 100 * last[2], 321);
+            PlatformLocalFree(out.header);
+            PlatformLocalFree(out.pixels);
+        }
+    }
 }
 
 } // namespace

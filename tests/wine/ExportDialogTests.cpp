@@ -24,6 +24,8 @@ void CheckOpening(HWND d) {
     // The check boxes open in the same states on every run.
     Check(p + "1018 unchecked", !IsChecked(d, kIdGroundModel));
     Check(p + "1001 unchecked", !IsChecked(d, kIdWriteTextureDictionary));
+    Check(p + "1020 and 1021 unchecked",
+          !IsChecked(d, kIdCompressTextures) && !IsChecked(d, kIdWriteMipmaps));
     Check(p + "1003 checked", IsChecked(d, kIdSplitVertices));
     Check(p + "1011 checked and enabled",
           IsChecked(d, kIdSplitByTexCoord) && IsControlEnabled(d, kIdSplitByTexCoord));
@@ -64,8 +66,11 @@ void FirstRun(HWND d) {
     CheckMasterSwitch(d);
     ClickButton(d, kIdGroundModel);
     ClickButton(d, kIdWriteTextureDictionary);
-    Check("export 1018 and 1001 can be checked",
-          IsChecked(d, kIdGroundModel) && IsChecked(d, kIdWriteTextureDictionary));
+    ClickButton(d, kIdCompressTextures);
+    ClickButton(d, kIdWriteMipmaps);
+    Check("export 1018, 1001, 1020 and 1021 can be checked",
+          IsChecked(d, kIdGroundModel) && IsChecked(d, kIdWriteTextureDictionary) &&
+              IsChecked(d, kIdCompressTextures) && IsChecked(d, kIdWriteMipmaps));
     CheckSpin(d, kIdScaleMantissa, kIdMantissaSpin, "0.000", true, "+0.100");
     CheckSpin(d, kIdScaleMantissa, kIdMantissaSpin, "0.000", false, "-0.100");
     CheckSpin(d, kIdScaleMantissa, kIdMantissaSpin, "2.5", true, "+2.600");

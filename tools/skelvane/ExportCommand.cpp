@@ -24,14 +24,18 @@ struct ExportArguments {
     const char* scene = nullptr;
     const char* output = nullptr;
     bool ground = false, txd = false, split = true, splitUv = true, splitNormal = true;
+    bool compress = false, mipmaps = false;
     HostUi ui;
 };
 
 int Usage(const char* problem) {
     fprintf(stderr, "skelvane export: %s\n", problem);
-    fprintf(stderr, "usage: skelvane export SCENE.json -o OUT.dff [--ground] [--txd] [--no-split] "
-                    "[--split-uv|--no-split-uv] [--split-normal|--no-split-normal] "
-                    "[--scale MANTISSA EXPONENT] [--cancel] [--trace]\n");
+    fprintf(
+        stderr,
+        "usage: skelvane export SCENE.json -o OUT.dff [--ground] [--txd [--compress] [--mipmaps]] "
+        "[--no-split] "
+        "[--split-uv|--no-split-uv] [--split-normal|--no-split-normal] "
+        "[--scale MANTISSA EXPONENT] [--cancel] [--trace]\n");
     return kExitUsage;
 }
 
@@ -44,6 +48,8 @@ int ParseArguments(int argc, char** argv, ExportArguments* a) {
     const Flag flags[] = {
         {"--ground", &a->ground, true},
         {"--txd", &a->txd, true},
+        {"--compress", &a->compress, true},
+        {"--mipmaps", &a->mipmaps, true},
         {"--no-split", &a->split, false},
         {"--split-uv", &a->splitUv, true},
         {"--no-split-uv", &a->splitUv, false},
@@ -78,13 +84,18 @@ int ParseArguments(int argc, char** argv, ExportArguments* a) {
 }
 
 // The clicks that turn the dialog's opening state (split, by texture
-// coordinate and by normal checked; grounding and dictionary not) into the
-// asked one. The master switch clears both criteria when it is clicked.
+// coordinate and by normal checked; grounding, dictionary, compression and
+// mipmaps not) into the asked one. The master switch clears both criteria
+// when it is clicked.
 void PlanClicks(const ExportArguments& a, std::vector<int>* clicks) {
     if (a.ground)
         clicks->push_back(kIdGroundModel);
     if (a.txd)
         clicks->push_back(kIdWriteTextureDictionary);
+    if (a.compress)
+        clicks->push_back(kIdCompressTextures);
+    if (a.mipmaps)
+        clicks->push_back(kIdWriteMipmaps);
     if (!a.split) {
         clicks->push_back(kIdSplitVertices);
         return;

@@ -23,7 +23,10 @@ static_assert(IDC_SCALE_EXPONENT == kIdScaleExponent, "control id");
 static_assert(IDC_EXPONENT_SPIN == kIdExponentSpin, "control id");
 static_assert(IDC_MANTISSA_SPIN == kIdMantissaSpin, "control id");
 static_assert(IDC_GROUND_MODEL == kIdGroundModel, "control id");
+static_assert(IDC_RESET_POSE == kIdResetPose, "control id");
 static_assert(IDC_WRITE_TEXTURES == kIdWriteTextures, "control id");
+static_assert(IDC_COMPRESS_TEXTURES == kIdCompressTextures, "control id");
+static_assert(IDC_WRITE_MIPMAPS == kIdWriteMipmaps, "control id");
 static_assert(IDOK == kIdOk && IDCANCEL == kIdCancel, "push button ids");
 
 namespace {
