@@ -25,7 +25,7 @@ uint8_t MipLevelCount(uint32_t width, uint32_t height) {
 // Each result pixel lies at or before the first of its source pixels, and the
 // sources of later pixels lie further on, so the filter can run in place.
 void HalveMipLevel(uint8_t* pixels, uint32_t width, uint32_t height) {
-    uint32_t nextWidth = NextMipSide(width), nextHeight = NextMipSide(height);
+    uint32_t nextWidth = MipSide(width, 1), nextHeight = MipSide(height, 1);
     size_t rowBytes = static_cast<size_t>(width) * kPixelBytes;
     uint8_t* out = pixels;
     for (uint32_t y = 0; y < nextHeight; ++y) {
@@ -47,8 +47,8 @@ uint64_t TextureLevelsBytes(const TextureEncoding& e, uint32_t width, uint32_t h
     uint64_t bytes = 0;
     for (uint8_t level = 0; level < levels; ++level) {
         if (level > 0) {
-            width = NextMipSide(width);
-            height = NextMipSide(height);
+            width = MipSide(width, 1);
+            height = MipSide(height, 1);
             bytes += kTextureLevelSizeField;
         }
         bytes += TextureLevelBytes(e, width, height);
@@ -110,8 +110,8 @@ void TextureLevelWriter::Write(ByteStream& s, PixelSource& source) {
     for (uint8_t level = 0; level < levels_; ++level) {
         if (level > 0) {
             HalveMipLevel(image_.Data(), width, height);
-            width = NextMipSide(width);
-            height = NextMipSide(height);
+            width = MipSide(width, 1);
+            height = MipSide(height, 1);
             WriteU32(s, static_cast<uint32_t>(TextureLevelBytes(*encoding_, width, height)));
         }
         const uint8_t* pixels = image_.Data();

@@ -8,14 +8,11 @@
 #include "Plugins/Export/TextureEncodings.h"
 #include "Plugins/Export/TexturePixels.h"
 #include "format/ByteStream.h"
+#include "format/TextureDictionaryLayout.h"
 #include "frame/HeapArray.h"
 
 // Levels of a full chain: the larger side halved down to 1.
 uint8_t MipLevelCount(uint32_t width, uint32_t height);
-// A side of the next level: half, at least 1.
-inline uint32_t NextMipSide(uint32_t side) {
-    return side > 1 ? side / 2 : 1;
-}
 // Box-filters a level of 4-byte pixels into the next one in place: every
 // channel of a pixel is the rounded mean of the 2 x 2 pixels above it (of
 // the 2 x 1 or 1 x 2 along a side of 1; an odd side's last column or row is

@@ -4,8 +4,11 @@
 #include <math.h>
 #include <string.h>
 
+#include <utility>
+
 #include "Plugins/Export/DxtBlocks.h"
 #include "Plugins/Export/TextureLevels.h"
+#include "format/RasterDecode.h"
 #include "format/TextureDictionaryLayout.h"
 #include "hostsim/ImageDecode.h"
 #include "platform/Platform.h"
@@ -26,49 +29,20 @@ std::vector<uint8_t> RedBlueBlock() {
     return rgba;
 }
 
-// Decoding of DXT blocks for these tests alone, until the project's own
-// dictionary reader is available here. Writes 16 pixels as blue, green, red,
-// alpha.
-void ColourOf(uint16_t c, uint8_t* bgr) {
-    uint8_t r = c >> 11, g = (c >> 5) & 63, b = c & 31;
-    bgr[0] = static_cast<uint8_t>(b << 3 | b >> 2);
-    bgr[1] = static_cast<uint8_t>(g << 2 | g >> 4);
-    bgr[2] = static_cast<uint8_t>(r << 3 | r >> 2);
-}
-
-void DecodeBlock(const uint8_t* block, bool dxt3, uint8_t* bgra) {
-    const uint8_t* colour = dxt3 ? block + 8 : block;
-    uint16_t c0 = LoadU16(colour), c1 = LoadU16(colour + 2);
-    uint8_t palette[4][4] = {};
-    ColourOf(c0, palette[0]);
-    ColourOf(c1, palette[1]);
-    for (int k = 0; k < 3; ++k) {
-        int a = palette[0][k], b = palette[1][k];
-        bool four = dxt3 || c0 > c1;
-        palette[2][k] = static_cast<uint8_t>(four ? (2 * a + b) / 3 : (a + b) / 2);
-        palette[3][k] = static_cast<uint8_t>(four ? (a + 2 * b) / 3 : 0);
-    }
-    uint32_t indices = LoadU32(colour + 4);
-    for (int i = 0; i < 16; ++i) {
-        memcpy(bgra + 4 * i, palette[(indices >> (2 * i)) & 3], 3);
-        bgra[4 * i + 3] =
-            dxt3 ? static_cast<uint8_t>(((block[i / 2] >> (4 * (i % 2))) & 15) * 17) : 255;
-    }
-}
-
-// A whole level of w x h pixels as rows of blue, green, red, alpha.
+// A whole level of w x h pixels, decoded by the project's reader, as rows of
+// blue, green, red, alpha like the source images.
 std::vector<uint8_t> DecodeLevel(const std::vector<uint8_t>& bytes, uint32_t w, uint32_t h,
                                  bool dxt3) {
+    RasterView view;
+    view.encoding = dxt3 ? RasterEncoding::kDxt3 : RasterEncoding::kDxt1;
+    view.width = w;
+    view.height = h;
+    view.pixels = bytes.data();
+    view.size = static_cast<uint32_t>(bytes.size());
     std::vector<uint8_t> pixels(static_cast<size_t>(w) * h * 4);
-    size_t blockBytes = dxt3 ? 16 : 8, at = 0;
-    uint8_t block[64];
-    for (uint32_t by = 0; by < h; by += 4)
-        for (uint32_t bx = 0; bx < w; bx += 4, at += blockBytes) {
-            DecodeBlock(bytes.data() + at, dxt3, block);
-            for (uint32_t y = by; y < by + 4 && y < h; ++y)
-                for (uint32_t x = bx; x < bx + 4 && x < w; ++x)
-                    memcpy(&pixels[(y * w + x) * 4], block + ((y - by) * 4 + (x - bx)) * 4, 4);
-        }
+    EXPECT_TRUE(DecodeRaster(view, pixels.data()));
+    for (size_t i = 0; i < pixels.size(); i += 4)
+        std::swap(pixels[i], pixels[i + 2]);
     return pixels;
 }
 
