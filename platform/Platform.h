@@ -70,6 +70,12 @@ int PlatformCommitFiles(const char* const* temporaries, const char* const* targe
 // at all; releasing delivers what arrived meanwhile. No effect on Win32.
 void PlatformHoldInterrupts(bool hold);
 
+// Runs work(context, index) for every index from 0 to count - 1, spread over
+// the calling thread and up to one helper thread per further processor, and
+// returns when all are done. The work must not call the host or the user
+// interface; it ends before the call does, so the host still sees one thread.
+void PlatformParallelFor(int32_t count, void (*work)(void* context, int32_t index), void* context);
+
 // MessageBoxA(owner, text, caption, style).
 int32_t PlatformMessageBox(HostWindow owner, const char* text, const char* caption, uint32_t style);
 // OutputDebugStringA(text).

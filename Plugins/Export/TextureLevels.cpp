@@ -1,5 +1,7 @@
 #include "Plugins/Export/TextureLevels.h"
 
+#include "platform/Platform.h"
+
 #include <string.h>
 
 #include "format/TextureDictionaryLayout.h"
@@ -63,11 +65,64 @@ bool TextureLevelWriter::Prepare(const TextureEncoding& e, uint32_t width, uint3
     height_ = height;
     levels_ = levels;
     uint64_t rowBytes = static_cast<uint64_t>(width) * kPixelBytes;
-    if (!AllocateBytes(encoded_, TextureBandBytes(e, width)))
+    // Blocks are encoded a whole level at a time, from the image in memory.
+    bool blocks = e.blockSide > 1;
+    uint64_t encodedBytes =
+        blocks ? TextureLevelBytes(e, width, height) : TextureBandBytes(e, width);
+    if (!AllocateBytes(encoded_, encodedBytes))
         return false;
-    if (levels > 1)
+    if (levels > 1 || blocks)
         return AllocateBytes(image_, rowBytes * height);
-    return e.blockSide == 1 || AllocateBytes(band_, rowBytes * e.blockSide);
+    return true;
+}
+
+namespace {
+
+// Bands of blocks per piece of work handed to a thread.
+constexpr uint32_t kBandsPerTask = 16;
+
+struct BlockLevelJob {
+    const TextureEncoding* encoding;
+    const uint8_t* pixels;
+    size_t rowBytes;
+    uint32_t width, height, bands;
+    uint64_t bandBytes;
+    uint8_t* out;
+};
+
+// Encodes bands task x kBandsPerTask onwards; bands at the bottom edge repeat
+// the last row.
+void EncodeBlockBands(void* context, int32_t task) {
+    const BlockLevelJob& j = *static_cast<const BlockLevelJob*>(context);
+    const TextureEncoding& e = *j.encoding;
+    uint32_t first = static_cast<uint32_t>(task) * kBandsPerTask;
+    uint32_t end = first + kBandsPerTask < j.bands ? first + kBandsPerTask : j.bands;
+    const uint8_t* rows[kMaxEncodingBlockSide];
+    for (uint32_t band = first; band < end; ++band) {
+        uint32_t top = band * e.blockSide;
+        for (uint32_t r = 0; r < e.blockSide; ++r) {
+            uint32_t y = top + r < j.height ? top + r : j.height - 1;
+            rows[r] = j.pixels + y * j.rowBytes;
+        }
+        e.encodeBand(rows, j.width, j.out + band * j.bandBytes);
+    }
+}
+
+} // namespace
+
+void TextureLevelWriter::WriteBlockLevel(ByteStream& s, uint32_t width, uint32_t height) {
+    const TextureEncoding& e = *encoding_;
+    BlockLevelJob job = {&e,
+                         image_.Data(),
+                         static_cast<size_t>(width) * kPixelBytes,
+                         width,
+                         height,
+                         (height + e.blockSide - 1) / e.blockSide,
+                         TextureBandBytes(e, width),
+                         encoded_.Data()};
+    int32_t tasks = static_cast<int32_t>((job.bands + kBandsPerTask - 1) / kBandsPerTask);
+    PlatformParallelFor(tasks, EncodeBlockBands, &job);
+    s.Write(encoded_.Data(), static_cast<uint32_t>(job.bands * job.bandBytes));
 }
 
 // rowsStay: a row returned by rowAt stays valid through the band, so blocks
@@ -99,7 +154,8 @@ void TextureLevelWriter::Write(ByteStream& s, PixelSource& source) {
     auto sourceRow = [&source](uint32_t y) {
         return ConvertPixelRow(source, static_cast<int32_t>(y));
     };
-    if (levels_ == 1) {
+    bool blocks = encoding_->blockSide > 1;
+    if (levels_ == 1 && !blocks) {
         WriteLevel(s, width_, height_, false, sourceRow);
         return;
     }
@@ -113,6 +169,10 @@ void TextureLevelWriter::Write(ByteStream& s, PixelSource& source) {
             width = MipSide(width, 1);
             height = MipSide(height, 1);
             WriteU32(s, static_cast<uint32_t>(TextureLevelBytes(*encoding_, width, height)));
+        }
+        if (blocks) {
+            WriteBlockLevel(s, width, height);
+            continue;
         }
         const uint8_t* pixels = image_.Data();
         size_t levelRowBytes = static_cast<size_t>(width) * kPixelBytes;

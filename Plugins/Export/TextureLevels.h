@@ -38,7 +38,10 @@ class TextureLevelWriter {
     uint32_t width_ = 0;
     uint32_t height_ = 0;
     uint8_t levels_ = 1;
-    HeapArray<uint8_t> image_;   // the level being written, for a chain
+    // Blocks of a level held in memory, encoded over every processor.
+    void WriteBlockLevel(ByteStream& s, uint32_t width, uint32_t height);
+
+    HeapArray<uint8_t> image_;   // the level being written, for a chain or blocks
     HeapArray<uint8_t> band_;    // copied rows of one band
-    HeapArray<uint8_t> encoded_; // one encoded band
+    HeapArray<uint8_t> encoded_; // one encoded band, or a whole level of blocks
 };
