@@ -51,5 +51,5 @@ class DialogLogic {
 
 // DialogBoxParamA(module, resourceId, owner, <procedure over logic>, 0).
 // Returns the value passed to End, or -1 when the dialog could not be shown.
-intptr_t PlatformDialogBox(PlatformModule module, int resourceId, HostWindow owner,
+intptr_t PlatformDialogBox(PlatformModule module, int resourceId, PlatformWindow owner,
                            DialogLogic* logic);

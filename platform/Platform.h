@@ -7,10 +7,10 @@
 #include <stddef.h>
 #include <stdint.h>
 
-#include "frame/MQHost.h"
-
 typedef struct PlatformFileImpl* PlatformFile; // null means "no file"
 typedef void* PlatformModule;                  // null means "not loaded"
+// A window that owns message boxes and dialogs (Win32: HWND); null for none.
+typedef void* PlatformWindow;
 
 // Message box styles and results (the Win32 values).
 enum : uint32_t {
@@ -77,7 +77,8 @@ void PlatformHoldInterrupts(bool hold);
 void PlatformParallelFor(int32_t count, void (*work)(void* context, int32_t index), void* context);
 
 // MessageBoxA(owner, text, caption, style).
-int32_t PlatformMessageBox(HostWindow owner, const char* text, const char* caption, uint32_t style);
+int32_t PlatformMessageBox(PlatformWindow owner, const char* text, const char* caption,
+                           uint32_t style);
 // OutputDebugStringA(text).
 void PlatformDebugTrace(const char* text);
 

@@ -17,7 +17,7 @@ void PlatformInstallSinks(const PlatformSinks* sinks) {
     }
 }
 
-int32_t PlatformMessageBox(HostWindow, const char* text, const char* caption, uint32_t style) {
+int32_t PlatformMessageBox(PlatformWindow, const char* text, const char* caption, uint32_t style) {
     if (!g_sinks.messageBox) {
         return kMessageBoxResultOk;
     }
@@ -30,7 +30,7 @@ void PlatformDebugTrace(const char* text) {
     }
 }
 
-intptr_t PlatformDialogBox(PlatformModule, int resourceId, HostWindow, DialogLogic* logic) {
+intptr_t PlatformDialogBox(PlatformModule, int resourceId, PlatformWindow, DialogLogic* logic) {
     if (!g_sinks.dialog || !logic) {
         return -1;
     }

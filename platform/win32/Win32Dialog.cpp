@@ -100,7 +100,7 @@ INT_PTR CALLBACK DialogProcedure(HWND dialog, UINT message, WPARAM wParam, LPARA
 
 } // namespace
 
-intptr_t PlatformDialogBox(PlatformModule module, int resourceId, HostWindow owner,
+intptr_t PlatformDialogBox(PlatformModule module, int resourceId, PlatformWindow owner,
                            DialogLogic* logic) {
     if (!logic) {
         return -1;

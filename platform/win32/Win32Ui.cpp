@@ -3,7 +3,7 @@
 
 #include "platform/Platform.h"
 
-int32_t PlatformMessageBox(HostWindow owner, const char* text, const char* caption,
+int32_t PlatformMessageBox(PlatformWindow owner, const char* text, const char* caption,
                            uint32_t style) {
     return MessageBoxA(static_cast<HWND>(owner), text, caption, style);
 }
