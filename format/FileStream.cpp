@@ -1,5 +1,5 @@
 // A byte stream over a platform file, buffered in both directions.
-#include "format/ByteStream.h"
+#include "format/FileStream.h"
 
 #include <string.h>
 

@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "format/FileStream.h"
 #include "format/ByteStream.h"
 
 class PendingFile {

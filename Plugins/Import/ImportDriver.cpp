@@ -1,3 +1,4 @@
+#include "format/FileStream.h"
 #include "Plugins/Import/ImportDriver.h"
 
 #include "Plugins/Import/ClumpCaptions.h"

@@ -1,3 +1,4 @@
+#include "format/FileStream.h"
 #include "Plugins/Import/TextureImport.h"
 
 #include <stdio.h>

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <string>
 
+#include "format/FileStream.h"
 #include "format/Sections.h"
 
 namespace {

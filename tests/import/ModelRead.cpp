@@ -1,3 +1,4 @@
+#include "format/FileStream.h"
 #include "tests/import/ModelRead.h"
 
 #include <gtest/gtest.h>

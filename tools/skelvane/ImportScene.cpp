@@ -1,3 +1,4 @@
+#include "format/FileStream.h"
 #include "tools/skelvane/ImportScene.h"
 
 #include <math.h>

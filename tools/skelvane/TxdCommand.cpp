@@ -1,3 +1,4 @@
+#include "format/FileStream.h"
 #include "tools/skelvane/TxdCommand.h"
 
 #include <errno.h>
