@@ -2,36 +2,55 @@
 
 #include <math.h>
 #include <stdio.h>
+#include <string.h>
 
 namespace {
 
-void AppendDigits(std::string& out, uint64_t value, int minDigits) {
+// "00".."99": two digits per division.
+const char kDigitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+// Writes value with at least minDigits digits (leading zeros) and returns the end.
+char* WriteDigits(char* out, uint64_t value, int minDigits) {
     char digits[24];
-    int count = 0;
-    do {
-        digits[count++] = static_cast<char>('0' + value % 10);
-        value /= 10;
-    } while (value != 0);
-    while (count < minDigits) {
-        digits[count++] = '0';
+    char* p = digits + sizeof digits;
+    while (value >= 100) {
+        const char* pair = kDigitPairs + 2 * (value % 100);
+        value /= 100;
+        *--p = pair[1];
+        *--p = pair[0];
     }
-    while (count > 0) {
-        out += digits[--count];
+    if (value >= 10) {
+        const char* pair = kDigitPairs + 2 * value;
+        *--p = pair[1];
+        *--p = pair[0];
+    } else {
+        *--p = static_cast<char>('0' + value);
     }
+    while (digits + sizeof digits - p < minDigits) {
+        *--p = '0';
+    }
+    size_t count = static_cast<size_t>(digits + sizeof digits - p);
+    memcpy(out, p, count);
+    return out + count;
 }
+
+const uint64_t kPowersOfTen[10] = {1,      10,      100,      1000,      10000,
+                                   100000, 1000000, 10000000, 100000000, 1000000000};
 
 } // namespace
 
-void AppendInt(std::string& out, int64_t value) {
+char* WriteInt(char* out, int64_t value) {
     if (value < 0) {
-        out += '-';
-        AppendDigits(out, 0 - static_cast<uint64_t>(value), 1);
-    } else {
-        AppendDigits(out, static_cast<uint64_t>(value), 1);
+        *out++ = '-';
+        return WriteDigits(out, 0 - static_cast<uint64_t>(value), 1);
     }
+    return WriteDigits(out, static_cast<uint64_t>(value), 1);
 }
 
-void AppendFixed(std::string& out, double value, int decimals) {
+char* WriteFixed(char* out, double value, int decimals) {
     if (decimals < 0) {
         decimals = 0;
     } else if (decimals > 9) {
@@ -40,25 +59,31 @@ void AppendFixed(std::string& out, double value, int decimals) {
     if (!isfinite(value)) {
         value = 0.0;
     }
-    uint64_t unit = 1;
-    for (int i = 0; i < decimals; ++i) {
-        unit *= 10;
-    }
+    uint64_t unit = kPowersOfTen[decimals];
     double scaled = fabs(value) * static_cast<double>(unit);
     if (scaled >= 9.0e15) {
         // Too large for exact integer arithmetic; such values need no rounding care.
-        char text[400];
-        snprintf(text, sizeof text, "%.*f", decimals, value);
-        out += text;
-        return;
+        int length = snprintf(out, kFixedTextRoom, "%.*f", decimals, value);
+        return out + (length > 0 ? length : 0);
     }
     uint64_t rounded = static_cast<uint64_t>(llround(scaled));
     if (rounded != 0 && value < 0.0) {
-        out += '-';
+        *out++ = '-';
     }
-    AppendDigits(out, rounded / unit, 1);
+    out = WriteDigits(out, rounded / unit, 1);
     if (decimals > 0) {
-        out += '.';
-        AppendDigits(out, rounded % unit, decimals);
+        *out++ = '.';
+        out = WriteDigits(out, rounded % unit, decimals);
     }
+    return out;
+}
+
+void AppendInt(std::string& out, int64_t value) {
+    char text[kIntTextRoom];
+    out.append(text, WriteInt(text, value));
+}
+
+void AppendFixed(std::string& out, double value, int decimals) {
+    char text[kFixedTextRoom];
+    out.append(text, WriteFixed(text, value, decimals));
 }

@@ -1,9 +1,9 @@
 // Builds a host document from a scene through the host's own functions, and
 // hands the scene's Keynote data to the Keynote stand-in.
 #include <fstream>
-#include <iterator>
 
 #include "hostsim/HostExports.h"
+#include "hostsim/HostState.h"
 #include "hostsim/SceneFile.h"
 
 namespace {
@@ -34,6 +34,12 @@ HostObject BuildObject(const SceneObject& in) {
     MQObj_SetSmoothAngle(obj, in.smoothAngle);
     MQObj_SetVisible(obj, in.visible ? 15 : 0);
     MQObj_SetIntValue(obj, kObjectDepth, &in.depth);
+    HostSimObject* record = FindObject(obj);
+    if (record != nullptr) {
+        record->vertices.reserve(in.vertices.size());
+        record->vertexRefCounts.reserve(in.vertices.size());
+        record->faces.reserve(in.faces.size());
+    }
     for (const Point3& v : in.vertices) {
         MQObj_AddVertex(obj, &v);
     }
@@ -111,7 +117,17 @@ bool HostSimLoadScene(const char* path, HostDocument* doc, std::string* error) {
         }
         return false;
     }
-    std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    // The whole file in one read.
+    file.seekg(0, std::ios::end);
+    std::streamoff size = file.tellg();
+    file.seekg(0, std::ios::beg);
+    std::string text(size > 0 ? static_cast<size_t>(size) : 0, '\0');
+    if (size < 0 || !file.read(&text[0], static_cast<std::streamsize>(text.size()))) {
+        if (error != nullptr) {
+            *error = std::string("cannot read the scene file ") + path;
+        }
+        return false;
+    }
     std::string folder = FolderOf(path);
     if (!HostSimLoadSceneText(text, folder.c_str(), doc, error)) {
         if (error != nullptr) {

@@ -1,5 +1,7 @@
 // Reads a JSON scene into plain records, checking every value and reference;
-// errors name the JSON path of the value at fault.
+// errors name the JSON path of the value at fault. Valid scenes take the
+// single-pass reader (SceneFastParse.cpp); this one builds the JSON tree and
+// runs only when that reader gives up.
 #include <float.h>
 #include <math.h>
 
@@ -7,6 +9,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "hostsim/SceneFastParse.h"
 #include "hostsim/SceneFile.h"
 
 namespace {
@@ -479,8 +482,13 @@ bool ParseScene(const std::string& text, Scene* scene, std::string* error) {
     if (error == nullptr) {
         error = &ignored;
     }
-    *scene = Scene();
     try {
+        // A valid scene is read in one pass; anything else is read again by
+        // the checking reader below to say what is wrong and where.
+        if (ParseSceneFast(text, scene)) {
+            return true;
+        }
+        *scene = Scene();
         Json root = Json::parse(text);
         SceneReader reader(error);
         if (!reader.Read(root, scene)) {
