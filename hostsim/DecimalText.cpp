@@ -2,7 +2,6 @@
 
 #include <math.h>
 #include <stdio.h>
-#include <string.h>
 
 namespace {
 
@@ -12,10 +11,18 @@ const char kDigitPairs[] =
     "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
     "8081828384858687888990919293949596979899";
 
-// Writes value with at least minDigits digits (leading zeros) and returns the end.
+// Writes value with at least minDigits digits (leading zeros) and returns the
+// end; the digits go straight to their place, two per division.
 char* WriteDigits(char* out, uint64_t value, int minDigits) {
-    char digits[24];
-    char* p = digits + sizeof digits;
+    int count = 1;
+    for (uint64_t limit = 10; count < 20 && value >= limit; limit *= 10) {
+        ++count;
+    }
+    if (count < minDigits) {
+        count = minDigits;
+    }
+    char* end = out + count;
+    char* p = end;
     while (value >= 100) {
         const char* pair = kDigitPairs + 2 * (value % 100);
         value /= 100;
@@ -29,12 +36,10 @@ char* WriteDigits(char* out, uint64_t value, int minDigits) {
     } else {
         *--p = static_cast<char>('0' + value);
     }
-    while (digits + sizeof digits - p < minDigits) {
+    while (p > out) {
         *--p = '0';
     }
-    size_t count = static_cast<size_t>(digits + sizeof digits - p);
-    memcpy(out, p, count);
-    return out + count;
+    return end;
 }
 
 const uint64_t kPowersOfTen[10] = {1,      10,      100,      1000,      10000,
@@ -66,7 +71,12 @@ char* WriteFixed(char* out, double value, int decimals) {
         int length = snprintf(out, kFixedTextRoom, "%.*f", decimals, value);
         return out + (length > 0 ? length : 0);
     }
-    uint64_t rounded = static_cast<uint64_t>(llround(scaled));
+    // Rounded half away from zero, as llround does: below 2^53 the cast and
+    // the subtraction are exact.
+    uint64_t rounded = static_cast<uint64_t>(scaled);
+    if (scaled - static_cast<double>(rounded) >= 0.5) {
+        ++rounded;
+    }
     if (rounded != 0 && value < 0.0) {
         *out++ = '-';
     }
