@@ -42,33 +42,27 @@ char* WriteDigits(char* out, uint64_t value, int minDigits) {
     return end;
 }
 
-const uint64_t kPowersOfTen[10] = {1,      10,      100,      1000,      10000,
-                                   100000, 1000000, 10000000, 100000000, 1000000000};
-
-} // namespace
-
-char* WriteInt(char* out, int64_t value) {
-    if (value < 0) {
-        *out++ = '-';
-        return WriteDigits(out, 0 - static_cast<uint64_t>(value), 1);
+// Exactly count digits of value (its lowest ones), leading zeros included.
+char* WriteFraction(char* out, uint64_t value, int count) {
+    char* end = out + count;
+    for (char* p = end; p > out;) {
+        *--p = static_cast<char>('0' + value % 10);
+        value /= 10;
     }
-    return WriteDigits(out, static_cast<uint64_t>(value), 1);
+    return end;
 }
 
-char* WriteFixed(char* out, double value, int decimals) {
-    if (decimals < 0) {
-        decimals = 0;
-    } else if (decimals > 9) {
-        decimals = 9;
+// The decimals are a constant here, so the divisions by the unit compile to
+// multiplications.
+template <int kDecimals> char* WriteFixedDecimals(char* out, double value) {
+    uint64_t unit = 1;
+    for (int i = 0; i < kDecimals; ++i) {
+        unit *= 10;
     }
-    if (!isfinite(value)) {
-        value = 0.0;
-    }
-    uint64_t unit = kPowersOfTen[decimals];
     double scaled = fabs(value) * static_cast<double>(unit);
     if (scaled >= 9.0e15) {
         // Too large for exact integer arithmetic; such values need no rounding care.
-        int length = snprintf(out, kFixedTextRoom, "%.*f", decimals, value);
+        int length = snprintf(out, kFixedTextRoom, "%.*f", kDecimals, value);
         return out + (length > 0 ? length : 0);
     }
     // Rounded half away from zero, as llround does: below 2^53 the cast and
@@ -81,11 +75,49 @@ char* WriteFixed(char* out, double value, int decimals) {
         *out++ = '-';
     }
     out = WriteDigits(out, rounded / unit, 1);
-    if (decimals > 0) {
+    if (kDecimals > 0) {
         *out++ = '.';
-        out = WriteDigits(out, rounded % unit, decimals);
+        out = WriteFraction(out, rounded % unit, kDecimals);
     }
     return out;
+}
+
+} // namespace
+
+char* WriteInt(char* out, int64_t value) {
+    if (value < 0) {
+        *out++ = '-';
+        return WriteDigits(out, 0 - static_cast<uint64_t>(value), 1);
+    }
+    return WriteDigits(out, static_cast<uint64_t>(value), 1);
+}
+
+char* WriteFixed(char* out, double value, int decimals) {
+    if (!isfinite(value)) {
+        value = 0.0;
+    }
+    switch (decimals < 0 ? 0 : decimals) {
+    case 0:
+        return WriteFixedDecimals<0>(out, value);
+    case 1:
+        return WriteFixedDecimals<1>(out, value);
+    case 2:
+        return WriteFixedDecimals<2>(out, value);
+    case 3:
+        return WriteFixedDecimals<3>(out, value);
+    case 4:
+        return WriteFixedDecimals<4>(out, value);
+    case 5:
+        return WriteFixedDecimals<5>(out, value);
+    case 6:
+        return WriteFixedDecimals<6>(out, value);
+    case 7:
+        return WriteFixedDecimals<7>(out, value);
+    case 8:
+        return WriteFixedDecimals<8>(out, value);
+    default:
+        return WriteFixedDecimals<9>(out, value);
+    }
 }
 
 void AppendInt(std::string& out, int64_t value) {
