@@ -42,14 +42,19 @@ char* WriteDigits(char* out, uint64_t value, int minDigits) {
     return end;
 }
 
-// Exactly count digits of value (its lowest ones), leading zeros included.
-char* WriteFraction(char* out, uint64_t value, int count) {
-    char* end = out + count;
-    for (char* p = end; p > out;) {
-        *--p = static_cast<char>('0' + value % 10);
-        value /= 10;
+// Exactly kCount digits of value (its lowest ones), leading zeros included.
+template <int kCount> char* WriteFraction(char* out, uint64_t value) {
+    char* p = out + kCount;
+    for (int i = kCount; i >= 2; i -= 2) {
+        const char* pair = kDigitPairs + 2 * (value % 100);
+        value /= 100;
+        *--p = pair[1];
+        *--p = pair[0];
     }
-    return end;
+    if (kCount % 2 != 0) {
+        *--p = static_cast<char>('0' + value % 10);
+    }
+    return out + kCount;
 }
 
 // The decimals are a constant here, so the divisions by the unit compile to
@@ -67,8 +72,10 @@ template <int kDecimals> char* WriteFixedDecimals(char* out, double value) {
     }
     // Rounded half away from zero, as llround does: below 2^53 the cast and
     // the subtraction are exact.
-    uint64_t rounded = static_cast<uint64_t>(scaled);
-    if (scaled - static_cast<double>(rounded) >= 0.5) {
+    // The signed conversions are single instructions; scaled is below 2^53.
+    int64_t truncated = static_cast<int64_t>(scaled);
+    uint64_t rounded = static_cast<uint64_t>(truncated);
+    if (scaled - static_cast<double>(truncated) >= 0.5) {
         ++rounded;
     }
     if (rounded != 0 && value < 0.0) {
@@ -77,7 +84,7 @@ template <int kDecimals> char* WriteFixedDecimals(char* out, double value) {
     out = WriteDigits(out, rounded / unit, 1);
     if (kDecimals > 0) {
         *out++ = '.';
-        out = WriteFraction(out, rounded % unit, kDecimals);
+        out = WriteFraction<kDecimals>(out, rounded % unit);
     }
     return out;
 }

@@ -477,18 +477,13 @@ bool SceneReader::Read(const Json& root, Scene* scene) {
 
 } // namespace
 
-bool ParseScene(const std::string& text, Scene* scene, std::string* error) {
+bool ParseSceneChecked(const std::string& text, Scene* scene, std::string* error) {
     std::string ignored;
     if (error == nullptr) {
         error = &ignored;
     }
+    *scene = Scene();
     try {
-        // A valid scene is read in one pass; anything else is read again by
-        // the checking reader below to say what is wrong and where.
-        if (ParseSceneFast(text, scene)) {
-            return true;
-        }
-        *scene = Scene();
         Json root = Json::parse(text);
         SceneReader reader(error);
         if (!reader.Read(root, scene)) {
@@ -502,4 +497,17 @@ bool ParseScene(const std::string& text, Scene* scene, std::string* error) {
         *scene = Scene();
         return false;
     }
+}
+
+// A valid scene is read in one pass; anything else is read again by the
+// checking reader to say what is wrong and where.
+bool ParseScene(const std::string& text, Scene* scene, std::string* error) {
+    try {
+        if (ParseSceneFast(text, scene)) {
+            return true;
+        }
+    } catch (const std::exception&) {
+        // Memory exhausted: the checking reader reports it.
+    }
+    return ParseSceneChecked(text, scene, error);
 }
