@@ -6,6 +6,8 @@
 //   export_bench [--runs N]    build the scene, then time N exports (default 5)
 //                              after one untimed run; --runs 0 only builds it
 //   export_bench --write PATH  build the scene and export it once to PATH
+//   export_bench --write-scene PATH  build the scene and write it as a JSON scene
+//                              file (for timing `skelvane export` on it)
 //
 // The scene is one object wrapped around a cylinder: 250 columns by 257 rows
 // of source vertices, closed around, in quads (128 000 triangles) with the
@@ -31,6 +33,7 @@
 #include "hostsim/DialogScript.h"
 #include "hostsim/HostSim.h"
 #include "hostsim/KeynoteStandIn.h"
+#include "hostsim/SceneWrite.h"
 #include "platform/posix/PosixHost.h"
 
 namespace {
@@ -131,7 +134,7 @@ std::vector<KeynoteBone> Bones() {
 }
 
 // The document: materials, the cylinder object and what Keynote holds for it.
-HostDocument BuildScene(const char* folder) {
+HostDocument BuildScene(const char* folder, KeynoteDocumentData* keynoteOut) {
     HostDocument doc = HostSimCreateDocument(folder);
     for (int32_t m = 0; m < kMaterialCount; ++m) {
         HostMaterial material = g_host.MQ_CreateMaterial();
@@ -175,7 +178,26 @@ HostDocument BuildScene(const char* folder) {
     g_host.MQDoc_AddObject(doc, object);
     data.bones = Bones();
     HostSimSetKeynoteData(doc, data);
+    *keynoteOut = std::move(data);
     return doc;
+}
+
+// The document and its Keynote data as a JSON scene file at path.
+bool WriteScene(HostDocument doc, const KeynoteDocumentData& data, const char* path) {
+    Scene scene;
+    if (!CaptureScene(doc, &scene) || scene.objects.size() != 1)
+        return false;
+    SceneObject& object = scene.objects[0];
+    object.skin = data.objects[0].skin;
+    for (size_t i = 0; i < object.faces.size() && i < data.objects[0].normals.size(); ++i)
+        object.faces[i].normals = data.objects[0].normals[i];
+    scene.bones = data.bones;
+    std::string text = SceneText(scene);
+    FILE* file = fopen(path, "wb");
+    if (file == nullptr)
+        return false;
+    bool written = fwrite(text.data(), 1, text.size(), file) == text.size();
+    return fclose(file) == 0 && written;
 }
 
 std::vector<uint8_t> ReadWhole(const std::string& path) {
@@ -265,7 +287,7 @@ bool ExportOnce(HostDocument doc, const std::string& path, double* seconds, size
 }
 
 int Usage() {
-    fprintf(stderr, "usage: export_bench [--runs N] | --write PATH\n");
+    fprintf(stderr, "usage: export_bench [--runs N] | --write PATH | --write-scene PATH\n");
     return 2;
 }
 
@@ -274,7 +296,10 @@ int Usage() {
 int main(int argc, char** argv) {
     int runs = 5;
     const char* writePath = nullptr;
-    if (argc == 3 && strcmp(argv[1], "--runs") == 0)
+    const char* scenePath = nullptr;
+    if (argc == 3 && strcmp(argv[1], "--write-scene") == 0)
+        scenePath = argv[2];
+    else if (argc == 3 && strcmp(argv[1], "--runs") == 0)
         runs = std::max(0, atoi(argv[2]));
     else if (argc == 3 && strcmp(argv[1], "--write") == 0)
         writePath = argv[2];
@@ -290,11 +315,20 @@ int main(int argc, char** argv) {
     std::string path = writePath != nullptr ? writePath : std::string(folder) + "/bench.dff";
 
     auto built = std::chrono::steady_clock::now();
-    HostDocument doc = BuildScene(folder);
+    KeynoteDocumentData keynote;
+    HostDocument doc = BuildScene(folder, &keynote);
     double buildSeconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - built).count();
     printf("scene: %d source vertices, %d bones, built in %.0f ms\n", kColumns * kRows, kBoneCount,
            buildSeconds * 1000.0);
+    if (scenePath != nullptr) {
+        bool written = WriteScene(doc, keynote, scenePath);
+        rmdir(folder);
+        HostSimDestroyDocument(doc);
+        if (!written)
+            fprintf(stderr, "export_bench: cannot write %s\n", scenePath);
+        return written ? 0 : 1;
+    }
 
     std::vector<double> times;
     size_t fileSize = 0;

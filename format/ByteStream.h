@@ -55,6 +55,45 @@ void StoreU16(uint8_t* p, uint16_t v);
 void StoreU32(uint8_t* p, uint32_t v);
 void StoreF32(uint8_t* p, float v);
 
+// Gathers the fields of an array of records (little-endian, as the single
+// writes above) and hands them to the stream a block at a time, so a record
+// costs no stream call per field. Finish writes what is left and says whether
+// every block was written; the destructor does not write.
+class BlockWriter {
+  public:
+    explicit BlockWriter(ByteStream& s) : stream_(s) {}
+    BlockWriter(const BlockWriter&) = delete;
+    BlockWriter& operator=(const BlockWriter&) = delete;
+
+    // Room for size bytes (at most kBlockSize): the next size bytes of the block.
+    uint8_t* Reserve(uint32_t size) {
+        if (used_ > kBlockSize - size) {
+            Flush();
+        }
+        uint8_t* at = block_ + used_;
+        used_ += size;
+        return at;
+    }
+    void U32(uint32_t v) { StoreU32(Reserve(4), v); }
+    void F32(float v) { StoreF32(Reserve(4), v); }
+    bool Finish() {
+        Flush();
+        return ok_;
+    }
+
+  private:
+    static constexpr uint32_t kBlockSize = 4096;
+    void Flush() {
+        ok_ = (used_ == 0 || stream_.Write(block_, used_)) && ok_;
+        used_ = 0;
+    }
+
+    ByteStream& stream_;
+    uint8_t block_[kBlockSize];
+    uint32_t used_ = 0;
+    bool ok_ = true;
+};
+
 // A stream over bytes in memory. It owns a copy of what it is given. Seeking
 // past the end is allowed; writing there fills the gap with zeros.
 class MemoryStream final : public ByteStream {

@@ -17,12 +17,16 @@ bool ReadGeometryHeader(SectionCursor& c, GeometryHeader* r) {
            ReadI32(c, &r->vertexCount) && ReadI32(c, &r->morphTargetCount);
 }
 
-void WriteTriangleRecord(ByteStream& s, const TriangleRecord& r) {
-    uint8_t bytes[kTriangleRecordSize];
+void StoreTriangleRecord(uint8_t* bytes, const TriangleRecord& r) {
     StoreU16(bytes + 0, r.cornerB);
     StoreU16(bytes + 2, r.cornerA);
     StoreU16(bytes + 4, r.materialIndex);
     StoreU16(bytes + 6, r.cornerC);
+}
+
+void WriteTriangleRecord(ByteStream& s, const TriangleRecord& r) {
+    uint8_t bytes[kTriangleRecordSize];
+    StoreTriangleRecord(bytes, r);
     s.Write(bytes, sizeof bytes);
 }
 

@@ -79,6 +79,8 @@ void WriteGeometryHeader(ByteStream& s, const GeometryHeader& r);
 bool ReadGeometryHeader(SectionCursor& c, GeometryHeader* r);
 
 void WriteTriangleRecord(ByteStream& s, const TriangleRecord& r);
+// The record's kTriangleRecordSize bytes at bytes (for arrays written in blocks).
+void StoreTriangleRecord(uint8_t* bytes, const TriangleRecord& r);
 TriangleRecord LoadTriangleRecord(const uint8_t* bytes);
 
 void WriteMorphTargetHeader(ByteStream& s, const MorphTargetHeader& r);

@@ -5,60 +5,134 @@
 
 namespace {
 
-void AppendDigits(std::string& out, uint64_t value, int minDigits) {
-    char digits[24];
-    int count = 0;
-    do {
-        digits[count++] = static_cast<char>('0' + value % 10);
-        value /= 10;
-    } while (value != 0);
-    while (count < minDigits) {
-        digits[count++] = '0';
-    }
-    while (count > 0) {
-        out += digits[--count];
-    }
-}
+// "00".."99": two digits per division.
+const char kDigitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
 
-} // namespace
-
-void AppendInt(std::string& out, int64_t value) {
-    if (value < 0) {
-        out += '-';
-        AppendDigits(out, 0 - static_cast<uint64_t>(value), 1);
+// Writes value with at least minDigits digits (leading zeros) and returns the
+// end; the digits go straight to their place, two per division.
+char* WriteDigits(char* out, uint64_t value, int minDigits) {
+    int count = 1;
+    for (uint64_t limit = 10; count < 20 && value >= limit; limit *= 10) {
+        ++count;
+    }
+    if (count < minDigits) {
+        count = minDigits;
+    }
+    char* end = out + count;
+    char* p = end;
+    while (value >= 100) {
+        const char* pair = kDigitPairs + 2 * (value % 100);
+        value /= 100;
+        *--p = pair[1];
+        *--p = pair[0];
+    }
+    if (value >= 10) {
+        const char* pair = kDigitPairs + 2 * value;
+        *--p = pair[1];
+        *--p = pair[0];
     } else {
-        AppendDigits(out, static_cast<uint64_t>(value), 1);
+        *--p = static_cast<char>('0' + value);
     }
+    while (p > out) {
+        *--p = '0';
+    }
+    return end;
 }
 
-void AppendFixed(std::string& out, double value, int decimals) {
-    if (decimals < 0) {
-        decimals = 0;
-    } else if (decimals > 9) {
-        decimals = 9;
+// Exactly kCount digits of value (its lowest ones), leading zeros included.
+template <int kCount> char* WriteFraction(char* out, uint64_t value) {
+    char* p = out + kCount;
+    for (int i = kCount; i >= 2; i -= 2) {
+        const char* pair = kDigitPairs + 2 * (value % 100);
+        value /= 100;
+        *--p = pair[1];
+        *--p = pair[0];
     }
-    if (!isfinite(value)) {
-        value = 0.0;
+    if (kCount % 2 != 0) {
+        *--p = static_cast<char>('0' + value % 10);
     }
+    return out + kCount;
+}
+
+// The decimals are a constant here, so the divisions by the unit compile to
+// multiplications.
+template <int kDecimals> char* WriteFixedDecimals(char* out, double value) {
     uint64_t unit = 1;
-    for (int i = 0; i < decimals; ++i) {
+    for (int i = 0; i < kDecimals; ++i) {
         unit *= 10;
     }
     double scaled = fabs(value) * static_cast<double>(unit);
     if (scaled >= 9.0e15) {
         // Too large for exact integer arithmetic; such values need no rounding care.
-        char text[400];
-        snprintf(text, sizeof text, "%.*f", decimals, value);
-        out += text;
-        return;
+        int length = snprintf(out, kFixedTextRoom, "%.*f", kDecimals, value);
+        return out + (length > 0 ? length : 0);
     }
-    uint64_t rounded = static_cast<uint64_t>(llround(scaled));
+    // Rounded half away from zero, as llround does: below 2^53 the cast and
+    // the subtraction are exact.
+    // The signed conversions are single instructions; scaled is below 2^53.
+    int64_t truncated = static_cast<int64_t>(scaled);
+    uint64_t rounded = static_cast<uint64_t>(truncated);
+    if (scaled - static_cast<double>(truncated) >= 0.5) {
+        ++rounded;
+    }
     if (rounded != 0 && value < 0.0) {
-        out += '-';
+        *out++ = '-';
     }
-    AppendDigits(out, rounded / unit, 1);
-    if (decimals > 0) {
-        out += '.';
-        AppendDigits(out, rounded % unit, decimals);
+    out = WriteDigits(out, rounded / unit, 1);
+    if (kDecimals > 0) {
+        *out++ = '.';
+        out = WriteFraction<kDecimals>(out, rounded % unit);
     }
+    return out;
+}
+
+} // namespace
+
+char* WriteInt(char* out, int64_t value) {
+    if (value < 0) {
+        *out++ = '-';
+        return WriteDigits(out, 0 - static_cast<uint64_t>(value), 1);
+    }
+    return WriteDigits(out, static_cast<uint64_t>(value), 1);
+}
+
+char* WriteFixed(char* out, double value, int decimals) {
+    if (!isfinite(value)) {
+        value = 0.0;
+    }
+    switch (decimals < 0 ? 0 : decimals) {
+    case 0:
+        return WriteFixedDecimals<0>(out, value);
+    case 1:
+        return WriteFixedDecimals<1>(out, value);
+    case 2:
+        return WriteFixedDecimals<2>(out, value);
+    case 3:
+        return WriteFixedDecimals<3>(out, value);
+    case 4:
+        return WriteFixedDecimals<4>(out, value);
+    case 5:
+        return WriteFixedDecimals<5>(out, value);
+    case 6:
+        return WriteFixedDecimals<6>(out, value);
+    case 7:
+        return WriteFixedDecimals<7>(out, value);
+    case 8:
+        return WriteFixedDecimals<8>(out, value);
+    default:
+        return WriteFixedDecimals<9>(out, value);
+    }
+}
+
+void AppendInt(std::string& out, int64_t value) {
+    char text[kIntTextRoom];
+    out.append(text, WriteInt(text, value));
+}
+
+void AppendFixed(std::string& out, double value, int decimals) {
+    char text[kFixedTextRoom];
+    out.append(text, WriteFixed(text, value, decimals));
 }

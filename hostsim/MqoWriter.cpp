@@ -2,6 +2,7 @@
 // as the bytes they are (Shift-JIS from the plug-ins); numbers are plain
 // decimals; lines end with CR LF.
 #include <stdio.h>
+#include <string.h>
 
 #include "hostsim/DecimalText.h"
 #include "hostsim/HostState.h"
@@ -108,59 +109,72 @@ void AppendIntLine(std::string& out, const char* key, int64_t value) {
     out += kLineEnd;
 }
 
+// Vertex and face lines are built in a stack buffer and appended once each.
+constexpr size_t kLineRoom = 4096;
+static_assert(8 * (kFixedTextRoom + 1) + 13 * (kIntTextRoom + 1) + 32 <= kLineRoom,
+              "a face line fits its buffer");
+
+char* Put(char* p, const char* text, size_t length) {
+    memcpy(p, text, length);
+    return p + length;
+}
+
 void AppendVertices(std::string& out, const HostSimObject& obj) {
     out += "\tvertex ";
     AppendInt(out, static_cast<int64_t>(obj.vertices.size()));
     out += " {\r\n";
+    char line[kLineRoom];
     for (const Point3& p : obj.vertices) {
-        out += "\t\t";
-        AppendFixed(out, p.x, kCoordinateDecimals);
-        out += ' ';
-        AppendFixed(out, p.y, kCoordinateDecimals);
-        out += ' ';
-        AppendFixed(out, p.z, kCoordinateDecimals);
-        out += kLineEnd;
+        char* end = Put(line, "\t\t", 2);
+        end = WriteFixed(end, p.x, kCoordinateDecimals);
+        *end++ = ' ';
+        end = WriteFixed(end, p.y, kCoordinateDecimals);
+        *end++ = ' ';
+        end = WriteFixed(end, p.z, kCoordinateDecimals);
+        end = Put(end, kLineEnd, 2);
+        out.append(line, end);
     }
     out += "\t}\r\n";
 }
 
-void AppendFace(std::string& out, const HostSimFace& face) {
-    out += "\t\t";
-    AppendInt(out, face.pointCount);
-    out += " V(";
+void AppendFace(std::string& out, const HostSimFace& face, char* line) {
+    char* end = Put(line, "\t\t", 2);
+    end = WriteInt(end, face.pointCount);
+    end = Put(end, " V(", 3);
     for (int32_t i = 0; i < face.pointCount; ++i) {
         if (i > 0) {
-            out += ' ';
+            *end++ = ' ';
         }
-        AppendInt(out, face.points[i]);
+        end = WriteInt(end, face.points[i]);
     }
-    out += ')';
+    *end++ = ')';
     if (face.material >= 0) {
-        out += " M(";
-        AppendInt(out, face.material);
-        out += ')';
+        end = Put(end, " M(", 3);
+        end = WriteInt(end, face.material);
+        *end++ = ')';
     }
-    out += " UV(";
+    end = Put(end, " UV(", 4);
     for (int32_t i = 0; i < face.pointCount; ++i) {
         if (i > 0) {
-            out += ' ';
+            *end++ = ' ';
         }
-        AppendFixed(out, face.uv[i].u, kTexCoordDecimals);
-        out += ' ';
-        AppendFixed(out, face.uv[i].v, kTexCoordDecimals);
+        end = WriteFixed(end, face.uv[i].u, kTexCoordDecimals);
+        *end++ = ' ';
+        end = WriteFixed(end, face.uv[i].v, kTexCoordDecimals);
     }
-    out += ')';
+    *end++ = ')';
     if (face.hasColors) {
-        out += " COL(";
+        end = Put(end, " COL(", 5);
         for (int32_t i = 0; i < face.pointCount; ++i) {
             if (i > 0) {
-                out += ' ';
+                *end++ = ' ';
             }
-            AppendInt(out, face.colors[i]);
+            end = WriteInt(end, face.colors[i]);
         }
-        out += ')';
+        *end++ = ')';
     }
-    out += kLineEnd;
+    end = Put(end, kLineEnd, 2);
+    out.append(line, end);
 }
 
 void AppendObject(std::string& out, const HostSimObject& obj) {
@@ -190,8 +204,9 @@ void AppendObject(std::string& out, const HostSimObject& obj) {
     out += "\tface ";
     AppendInt(out, static_cast<int64_t>(obj.faces.size()));
     out += " {\r\n";
+    char line[kLineRoom];
     for (const HostSimFace& face : obj.faces) {
-        AppendFace(out, face);
+        AppendFace(out, face, line);
     }
     out += "\t}\r\n}\r\n";
 }

@@ -2,6 +2,7 @@
 // hands the scene's Keynote data to the Keynote stand-in.
 
 #include "hostsim/HostExports.h"
+#include "hostsim/HostState.h"
 #include "hostsim/SceneFile.h"
 #include "hostsim/WholeFile.h"
 
@@ -33,6 +34,12 @@ HostObject BuildObject(const SceneObject& in) {
     MQObj_SetSmoothAngle(obj, in.smoothAngle);
     MQObj_SetVisible(obj, in.visible ? 15 : 0);
     MQObj_SetIntValue(obj, kObjectDepth, &in.depth);
+    HostSimObject* record = FindObject(obj);
+    if (record != nullptr) {
+        record->vertices.reserve(in.vertices.size());
+        record->vertexRefCounts.reserve(in.vertices.size());
+        record->faces.reserve(in.faces.size());
+    }
     for (const Point3& v : in.vertices) {
         MQObj_AddVertex(obj, &v);
     }

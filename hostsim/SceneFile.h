@@ -57,6 +57,9 @@ struct Scene {
 // Reads and checks a scene from JSON text. On failure error says what is wrong
 // and where ("objects[0].faces[2].points[1]: ...").
 bool ParseScene(const std::string& text, Scene* scene, std::string* error);
+// The same with the checking reader alone, which builds the JSON tree (what
+// ParseScene falls back on when the single-pass reader gives up).
+bool ParseSceneChecked(const std::string& text, Scene* scene, std::string* error);
 
 // A new document holding the scene's materials and objects, whose mapping
 // files are looked for in folder; the Keynote stand-in gets the scene's data

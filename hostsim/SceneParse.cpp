@@ -1,5 +1,7 @@
 // Reads a JSON scene into plain records, checking every value and reference;
-// errors name the JSON path of the value at fault.
+// errors name the JSON path of the value at fault. Valid scenes take the
+// single-pass reader (SceneFastParse.cpp); this one builds the JSON tree and
+// runs only when that reader gives up.
 #include <float.h>
 #include <math.h>
 
@@ -7,6 +9,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "hostsim/SceneFastParse.h"
 #include "hostsim/SceneFile.h"
 
 namespace {
@@ -474,7 +477,7 @@ bool SceneReader::Read(const Json& root, Scene* scene) {
 
 } // namespace
 
-bool ParseScene(const std::string& text, Scene* scene, std::string* error) {
+bool ParseSceneChecked(const std::string& text, Scene* scene, std::string* error) {
     std::string ignored;
     if (error == nullptr) {
         error = &ignored;
@@ -494,4 +497,17 @@ bool ParseScene(const std::string& text, Scene* scene, std::string* error) {
         *scene = Scene();
         return false;
     }
+}
+
+// A valid scene is read in one pass; anything else is read again by the
+// checking reader to say what is wrong and where.
+bool ParseScene(const std::string& text, Scene* scene, std::string* error) {
+    try {
+        if (ParseSceneFast(text, scene)) {
+            return true;
+        }
+    } catch (const std::exception&) {
+        // Memory exhausted: the checking reader reports it.
+    }
+    return ParseSceneChecked(text, scene, error);
 }

@@ -68,16 +68,19 @@ void WriteGeometryStruct(ByteStream& s, const ExportGeometry& g, float scale) {
                              g.vertexCount,
                              1};
     WriteGeometryHeader(s, header);
+    BlockWriter block(s);
     for (int32_t k = 0; k < g.meshCount; ++k)
         for (size_t v = 0; v < g.meshes[k].attributes.Count(); ++v) {
-            WriteF32(s, g.meshes[k].attributes[v].texCoord.u);
-            WriteF32(s, g.meshes[k].attributes[v].texCoord.v);
+            block.F32(g.meshes[k].attributes[v].texCoord.u);
+            block.F32(g.meshes[k].attributes[v].texCoord.v);
         }
     for (size_t t = 0; t < g.triangles.Count(); ++t) {
         const ExportTriangle& tri = g.triangles[t];
-        WriteTriangleRecord(s, TriangleRecord{tri.corner[1], tri.corner[2],
-                                              static_cast<uint16_t>(tri.material), tri.corner[0]});
+        StoreTriangleRecord(block.Reserve(kTriangleRecordSize),
+                            TriangleRecord{tri.corner[1], tri.corner[2],
+                                           static_cast<uint16_t>(tri.material), tri.corner[0]});
     }
+    block.Finish();
     // Positions scaled; a vertex no face uses is written at the origin.
     float mx = 0, my = 0, mz = 0;
     for (int32_t k = 0; k < g.meshCount; ++k) {
@@ -90,25 +93,28 @@ void WriteGeometryStruct(ByteStream& s, const ExportGeometry& g, float scale) {
             mz = fmaxf(mz, fabsf(p.z * scale));
         }
     }
-    WriteMorphTargetHeader(s, MorphTargetHeader{{0, 0, 0, sqrtf(mx * mx + my * my + mz * mz)}, 1, 1});
+    WriteMorphTargetHeader(s,
+                           MorphTargetHeader{{0, 0, 0, sqrtf(mx * mx + my * my + mz * mz)}, 1, 1});
+    BlockWriter arrays(s);
     for (int32_t k = 0; k < g.meshCount; ++k) {
         HostObject o = g.meshes[k].object;
         for (int32_t v = 0; v < g_host.MQObj_GetVertexCount(o); ++v) {
             Point3 p = {0, 0, 0};
             if (g_host.MQObj_GetVertexRefCount(o, v) != 0)
                 g_host.MQObj_GetVertex(o, v, &p);
-            WriteF32(s, p.x * scale);
-            WriteF32(s, p.y * scale);
-            WriteF32(s, p.z * scale);
+            arrays.F32(p.x * scale);
+            arrays.F32(p.y * scale);
+            arrays.F32(p.z * scale);
         }
     }
     for (int32_t k = 0; k < g.meshCount; ++k)
         for (size_t v = 0; v < g.meshes[k].attributes.Count(); ++v) {
             const Point3& n = g.meshes[k].attributes[v].normal;
-            WriteF32(s, n.x);
-            WriteF32(s, n.y);
-            WriteF32(s, n.z);
+            arrays.F32(n.x);
+            arrays.F32(n.y);
+            arrays.F32(n.z);
         }
+    arrays.Finish();
 }
 
 uint8_t ColourChannel(float v) {
@@ -153,8 +159,8 @@ static bool WriteMaterial(ByteStream& s, HostDocument doc, int32_t material) {
     if (r.isTextured) {
         ok = ok && BeginSection(s, stack, kSectionTexture) &&
              BeginSection(s, stack, kSectionStruct) && WriteU32(s, kTextureSampling) &&
-             EndSection(s, stack) && WriteStringSection(s, texture) &&
-             WriteStringSection(s, "") && WriteEmptyExtension(s) && EndSection(s, stack);
+             EndSection(s, stack) && WriteStringSection(s, texture) && WriteStringSection(s, "") &&
+             WriteEmptyExtension(s) && EndSection(s, stack);
     }
     return ok && WriteEmptyExtension(s) && EndSection(s, stack);
 }
@@ -164,7 +170,8 @@ bool WriteMaterialList(ByteStream& s, HostDocument doc, const UsedMaterialMap& u
     int32_t count = 0;
     for (size_t i = 0; i < used.entries.Count(); ++i)
         count += used.entries[i] != -1 ? 1 : 0;
-    bool ok = BeginSection(s, stack, kSectionMaterialList) && BeginSection(s, stack, kSectionStruct);
+    bool ok =
+        BeginSection(s, stack, kSectionMaterialList) && BeginSection(s, stack, kSectionStruct);
     WriteI32(s, count);
     for (int32_t i = 0; i < count; ++i)
         WriteI32(s, -1);
@@ -184,14 +191,16 @@ bool WriteBinMesh(ByteStream& s, const ExportGeometry& g) {
     size_t t = 0;
     for (int32_t m = 0; m < g.usedMaterials; ++m) {
         uint32_t count = static_cast<uint32_t>(g.trianglesPerMaterial[static_cast<size_t>(m)]);
-        WriteU32(s, 3 * count);
-        WriteU32(s, static_cast<uint32_t>(m));
+        BlockWriter block(s);
+        block.U32(3 * count);
+        block.U32(static_cast<uint32_t>(m));
         for (uint32_t i = 0; i < count; ++i, ++t) {
             const ExportTriangle& tri = g.triangles[t];
-            WriteU32(s, tri.corner[2]);
-            WriteU32(s, tri.corner[1]);
-            WriteU32(s, tri.corner[0]);
+            block.U32(tri.corner[2]);
+            block.U32(tri.corner[1]);
+            block.U32(tri.corner[0]);
         }
+        block.Finish();
     }
     return EndSection(s, stack);
 }

@@ -1,5 +1,7 @@
 #include "Plugins/Export/SkeletonWriter.h"
 
+#include <string.h>
+
 #include "format/ClumpLayout.h"
 #include "format/SkinLayout.h"
 
@@ -122,13 +124,15 @@ bool WriteSkin(ByteStream& s, const Skeleton& k, const WorkMesh* meshes, int32_t
     BeginSection(s, stack, kSectionSkinPlg);
     WriteSkinHeader(s, static_cast<uint8_t>(k.boneCount));
     // All bone indices first, then all weights.
+    BlockWriter block(s);
     for (int32_t m = 0; m < meshCount; ++m)
         for (size_t v = 0; v < meshes[m].attributes.Count(); ++v)
-            s.Write(meshes[m].attributes[v].bones, 4);
+            memcpy(block.Reserve(4), meshes[m].attributes[v].bones, 4);
     for (int32_t m = 0; m < meshCount; ++m)
         for (size_t v = 0; v < meshes[m].attributes.Count(); ++v)
             for (float w : meshes[m].attributes[v].weights)
-                WriteF32(s, w);
+                block.F32(w);
+    block.Finish();
     for (int32_t n = 0; n < k.boneCount; ++n) {
         int32_t bone = BoneWithTagIndex(k, n);
         if (bone < 0) {

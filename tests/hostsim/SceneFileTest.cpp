@@ -10,6 +10,7 @@
 #include <sstream>
 #include <string>
 
+#include "hostsim/SceneFastParse.h"
 #include "hostsim/SceneFile.h"
 #include "hostsim/SceneWrite.h"
 #include "platform/Platform.h"
@@ -195,6 +196,35 @@ TEST_F(SceneFileTest, BrokenScenesAreRefusedWithThePlaceAtFault) {
     EXPECT_EQ(HostSimUnownedMaterialCount(), 0);
 }
 
+// The single-pass reader takes keys in any order, escapes and UTF-8 texts,
+// and reads numbers as the checking reader does; a duplicate key it leaves to
+// the checking reader (the last value counts).
+TEST_F(SceneFileTest, UnusualValidScenesReadAsTheirPlainForm) {
+    const std::string plain =
+        R"({"materials": [{"name": "m\u00e9/\"q\"", "alpha": 0.5}],
+        "objects": [{"name": "o", "vertices": [[0,0,0],[1,0,0],[0,1,0]],
+          "faces": [{"points": [0,1,2], "material": 0, "uv": [[0,0],[1,0],[0,1]]}]}],
+        "bones": [{"name": "b", "tag": "0:0:0"}, {"name": "c", "tag": "1:1:0", "parent": 0}]})";
+    const std::string unusual =
+        "\t{ \"bones\" : [{\"tag\": \"0:0:0\", \"name\": \"b\", \"parent\": null},"
+        " {\"parent\": 0, \"name\": \"c\", \"tag\": \"1:1:0\"}],\r\n"
+        "\"objects\": [{\"faces\": [{\"uv\": [[-0,0.0],[1e0,0],[0,100e-2]], \"material\": 0,"
+        " \"points\": [0,1,2]}], \"vertices\": [[0,0,0],[1,0,0],[0,1,0]], \"name\": \"o\"}],"
+        " \"materials\": [{\"alpha\": 5E-1, \"name\": \"m\xC3\xA9\\/\\\"q\\\"\"}]}\n";
+    Scene a, b;
+    ASSERT_TRUE(ParseSceneFast(plain, &a));
+    ASSERT_TRUE(ParseSceneFast(unusual, &b));
+    EXPECT_EQ(SceneText(a), SceneText(b));
+    EXPECT_EQ(b.materials[0].name, "m\xC3\xA9/\"q\"");
+    EXPECT_FALSE(std::signbit(b.objects[0].faces[0].uv[0].u));
+
+    const std::string twice = R"({"keynote": {"versionAnswer": 1, "versionAnswer": 7}})";
+    std::string error;
+    EXPECT_FALSE(ParseSceneFast(twice, &a));
+    ASSERT_TRUE(ParseScene(twice, &a, &error)) << error;
+    EXPECT_EQ(a.versionAnswer, 7);
+}
+
 TEST_F(SceneFileTest, TextThatIsNotJsonIsRefused) {
     for (const char* text : {"", "{", R"({"objects": [}])", "{} trailing"}) {
         std::string error = Refuse(text);
@@ -290,7 +320,8 @@ TEST_F(SceneFileTest, WrittenSceneReadsBackToTheSameValues) {
     m.bumpMap = "3:25:2";
     scene.materials.push_back(m);
     SceneObject o;
-    o.name = "sdef:\x82\xa0" "bad\xff"; // Shift-JIS and a stray byte
+    o.name = "sdef:\x82\xa0"
+             "bad\xff"; // Shift-JIS and a stray byte
     o.vertices = {{1.5f, -2.25e-5f, 123456.789f}, {0, 0, 0}, {0, 1, 0}};
     SceneFace f;
     f.pointCount = 3;
@@ -316,7 +347,8 @@ TEST_F(SceneFileTest, WrittenSceneReadsBackToTheSameValues) {
     EXPECT_EQ(back.materials[0].color.g, m.color.g);
     EXPECT_EQ(back.materials[0].color.b, m.color.b);
     EXPECT_EQ(back.materials[0].bumpMap, m.bumpMap);
-    EXPECT_EQ(back.objects[0].name, "sdef:\xef\xbf\xbd\xef\xbf\xbd" "bad\xef\xbf\xbd");
+    EXPECT_EQ(back.objects[0].name, "sdef:\xef\xbf\xbd\xef\xbf\xbd"
+                                    "bad\xef\xbf\xbd");
     EXPECT_EQ(back.objects[0].vertices[0].y, o.vertices[0].y);
     EXPECT_EQ(back.objects[0].vertices[0].z, o.vertices[0].z);
     EXPECT_EQ(back.objects[0].faces[0].points[2], 2);
