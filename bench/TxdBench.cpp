@@ -103,16 +103,21 @@ double Seconds(std::chrono::steady_clock::time_point start) {
 }
 
 // Copies the dictionary's number of bytes from memory into a buffer and
-// writes the buffer to path in one call.
+// writes the buffer in one call the way every file of the export is written:
+// to a new file beside path, flushed to the disk, then renamed onto path.
 double TimePlainCopy(const std::vector<uint8_t>& source, const std::string& path) {
     std::vector<uint8_t> out(source.size());
+    std::string temporary = path + ".part";
     auto start = std::chrono::steady_clock::now();
     memcpy(out.data(), source.data(), source.size());
-    FILE* f = fopen(path.c_str(), "wb");
+    FILE* f = fopen(temporary.c_str(), "wb");
     if (f == nullptr)
         return -1.0;
     fwrite(out.data(), 1, out.size(), f);
+    fflush(f);
+    fsync(fileno(f));
     fclose(f);
+    rename(temporary.c_str(), path.c_str());
     return Seconds(start);
 }
 

@@ -5,7 +5,7 @@
 
 namespace {
 
-constexpr uint32_t kBufferCapacity = 64 * 1024;
+constexpr uint32_t kBufferCapacity = 1024 * 1024;
 constexpr uint32_t kUnknownOffset = UINT32_MAX;
 
 uint32_t Min(uint32_t a, uint32_t b) {

@@ -15,6 +15,9 @@ PendingFile::~PendingFile() {
 bool PendingFile::Create(const char* target) {
     Discard();
     target_.assign(target, target + strlen(target) + 1);
+    direct_ = PlatformIsDevice(target);
+    if (direct_)
+        return stream_.AdoptForWrite(PlatformCreateForWrite(target));
     temporary_.assign(PlatformTemporaryPathSize(target), '\0');
     PlatformFile file = PlatformCreateTemporary(target, temporary_.data(), temporary_.size());
     if (file == nullptr) {
@@ -25,12 +28,13 @@ bool PendingFile::Create(const char* target) {
 }
 
 bool PendingFile::Finish() {
-    finished_ = !temporary_.empty() && stream_.Close(true);
+    finished_ = direct_ ? stream_.Close() : !temporary_.empty() && stream_.Close(true);
     return finished_;
 }
 
 void PendingFile::Discard() {
     stream_.Close();
+    direct_ = false;
     if (!temporary_.empty())
         PlatformDeleteFile(temporary_.data());
     temporary_.clear();
@@ -45,17 +49,23 @@ bool PendingFile::Commit() {
 int CommitPendingFiles(PendingFile* const* files, int count) {
     const char* temporaries[kMaxGroup];
     const char* targets[kMaxGroup];
+    int index[kMaxGroup]; // position in files of each file handed on
+    int replaced = 0;
     for (int i = 0; i < count; ++i) {
         if (i >= kMaxGroup || !files[i]->finished_)
             return i;
-        temporaries[i] = files[i]->temporary_.data();
-        targets[i] = files[i]->target_.data();
+        // A device was written in place: there is nothing to replace.
+        if (files[i]->direct_)
+            continue;
+        temporaries[replaced] = files[i]->temporary_.data();
+        targets[replaced] = files[i]->target_.data();
+        index[replaced++] = i;
     }
-    int failed = PlatformCommitFiles(temporaries, targets, count);
+    int failed = PlatformCommitFiles(temporaries, targets, replaced);
     // The files before the one that failed are back, their temporaries gone.
-    for (int i = 0; i < (failed < 0 ? count : failed); ++i) {
-        files[i]->temporary_.clear();
-        files[i]->finished_ = false;
+    for (int k = 0; k < (failed < 0 ? replaced : failed); ++k) {
+        files[index[k]]->temporary_.clear();
+        files[index[k]]->finished_ = false;
     }
-    return failed;
+    return failed < 0 ? -1 : index[failed];
 }

@@ -35,6 +35,7 @@ class PendingFile {
     std::vector<char> target_;
     std::vector<char> temporary_; // empty when there is no temporary file
     bool finished_ = false;
+    bool direct_ = false; // the target is a device, written in place
 };
 
 // Puts finished files in place of their targets, all of them or none

@@ -18,6 +18,13 @@ bool WriteWholeFile(const char* path, const std::string& bytes) {
     if (path == nullptr || bytes.size() > 0x7FFFFFFFu) {
         return false;
     }
+    // A device (/dev/null) cannot be replaced: it is written in place.
+    if (PlatformIsDevice(path)) {
+        PlatformFile device = PlatformCreateForWrite(path);
+        bool written = device != nullptr &&
+                       PlatformWrite(device, bytes.data(), static_cast<uint32_t>(bytes.size()));
+        return PlatformClose(device) && written;
+    }
     std::string temporary(PlatformTemporaryPathSize(path), '\0');
     PlatformFile file = PlatformCreateTemporary(path, &temporary[0], temporary.size());
     if (file == nullptr) {

@@ -54,6 +54,9 @@ bool PlatformDeleteFile(const char* path);
 bool PlatformFindFileIgnoringCase(const char* folder, const char* name, char* out, size_t size);
 // Whether anything (file, folder, link) has this name.
 bool PlatformPathExists(const char* path);
+// Whether path names a device or a pipe (/dev/null, NUL): such a target cannot
+// be replaced by a file and is written in place instead.
+bool PlatformIsDevice(const char* path);
 // Where the last component of a path starts: after the last folder separator
 // (Win32: "\\", "/" or a drive's ":", skipping the trail bytes of double-byte
 // characters of the ANSI code page; POSIX: "/").

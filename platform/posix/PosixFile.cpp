@@ -176,6 +176,13 @@ bool PlatformDeleteFile(const char* path) {
     return true;
 }
 
+bool PlatformIsDevice(const char* path) {
+    struct stat info;
+    return path && stat(path, &info) == 0 &&
+           (S_ISCHR(info.st_mode) || S_ISBLK(info.st_mode) || S_ISFIFO(info.st_mode) ||
+            S_ISSOCK(info.st_mode));
+}
+
 bool PlatformPathExists(const char* path) {
     struct stat info;
     return path && lstat(path, &info) == 0;

@@ -133,6 +133,20 @@ bool PlatformFindFileIgnoringCase(const char* folder, const char* name, char* ou
     DWORD attributes = GetFileAttributesA(out);
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
+bool PlatformIsDevice(const char* path) {
+    if (!path) {
+        return false;
+    }
+    HANDLE h = CreateFileA(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    bool device = GetFileType(h) != FILE_TYPE_DISK;
+    CloseHandle(h);
+    return device;
+}
+
 bool PlatformPathExists(const char* path) {
     return path && GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
 }

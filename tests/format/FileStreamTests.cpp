@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <stdio.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -8,6 +10,7 @@
 #include <string>
 
 #include "format/FileStream.h"
+#include "format/PendingFile.h"
 #include "format/Sections.h"
 
 namespace {
@@ -153,4 +156,28 @@ TEST(FileStream, RefusesMissingAndTooLargeFiles) {
     EXPECT_TRUE(file.OpenForRead(path.c_str()));
     file.Close();
     std::remove(path.c_str());
+}
+
+// A pipe stands for /dev/null and the like: replacing it by a file would
+// destroy it, so its bytes go straight into it.
+TEST(PendingFile, DeviceTargetIsWrittenInPlaceNotReplaced) {
+    std::string fifo = TempPath("pipe");
+    unlink(fifo.c_str());
+    ASSERT_EQ(0, mkfifo(fifo.c_str(), 0600));
+    int reader = open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    PendingFile file;
+    ASSERT_TRUE(file.Create(fifo.c_str()));
+    ASSERT_TRUE(WriteU32(file.Stream(), 0x01020304u));
+    ASSERT_TRUE(file.Finish());
+    PendingFile* group[1] = {&file};
+    EXPECT_EQ(-1, CommitPendingFiles(group, 1));
+    struct stat info;
+    ASSERT_EQ(0, stat(fifo.c_str(), &info));
+    EXPECT_TRUE(S_ISFIFO(info.st_mode));
+    uint8_t bytes[8] = {};
+    EXPECT_EQ(4, read(reader, bytes, sizeof bytes));
+    EXPECT_EQ(4, bytes[0]);
+    close(reader);
+    unlink(fifo.c_str());
 }
