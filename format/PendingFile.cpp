@@ -47,9 +47,9 @@ bool PendingFile::Commit() {
 }
 
 int CommitPendingFiles(PendingFile* const* files, int count) {
-    const char* temporaries[kMaxGroup];
-    const char* targets[kMaxGroup];
-    int index[kMaxGroup]; // position in files of each file handed on
+    const char* temporaries[kMaxGroup] = {};
+    const char* targets[kMaxGroup] = {};
+    int index[kMaxGroup] = {}; // position in files of each file handed on
     int replaced = 0;
     for (int i = 0; i < count; ++i) {
         if (i >= kMaxGroup || !files[i]->finished_)

@@ -70,8 +70,13 @@ size_t PlatformTemporaryPathSize(const char* target);
 int PlatformCommitFiles(const char* const* temporaries, const char* const* targets, int count);
 // Holds off the command's interrupt handler (Ctrl-C, termination) while a
 // group of files is put in place, so that the group is replaced whole or not
-// at all; releasing delivers what arrived meanwhile. No effect on Win32.
+// at all; releasing delivers what arrived meanwhile (Win32: the console
+// handler waits until it is released).
 void PlatformHoldInterrupts(bool hold);
+// Deletes every temporary file that is not yet in place, for the host
+// program's handler of interrupts (POSIX: async-signal-safe; Win32: from the
+// console's handler thread, waiting for a group being put in place).
+void PlatformRemovePendingFiles();
 
 // Runs work(context, index) for every index from 0 to count - 1, spread over
 // the calling thread and up to one helper thread per further processor, and

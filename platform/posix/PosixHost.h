@@ -16,7 +16,3 @@ struct PlatformSinks {
 
 // Installs the sinks (copied); null restores the defaults.
 void PlatformInstallSinks(const PlatformSinks* sinks);
-
-// Deletes every temporary file that is not yet in place; async-signal-safe,
-// for the command's handler of interrupt and termination signals.
-void PlatformRemovePendingFiles();

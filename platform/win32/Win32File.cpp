@@ -4,6 +4,7 @@
 #include <stdio.h>
 
 #include "platform/Platform.h"
+#include "platform/win32/Win32Pending.h"
 
 namespace {
 
@@ -56,9 +57,11 @@ PlatformFile PlatformCreateTemporary(const char* target, char* path, size_t size
         if (n < 0 || static_cast<size_t>(n) >= size) {
             return nullptr;
         }
-        HANDLE handle = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+        // FILE_SHARE_DELETE lets an interrupted command remove it while open.
+        HANDLE handle = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE,
+                                    nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (handle != INVALID_HANDLE_VALUE) {
+            AddPendingFile(path);
             return FromHandle(handle);
         }
         if (GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS) {
@@ -118,11 +121,19 @@ bool PlatformClose(PlatformFile file) {
 }
 
 bool PlatformReplaceFile(const char* from, const char* to) {
-    return MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    if (MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) == 0) {
+        return false;
+    }
+    DropPendingFile(from);
+    return true;
 }
 
 bool PlatformDeleteFile(const char* path) {
-    return DeleteFileA(path) != 0;
+    if (DeleteFileA(path) == 0) {
+        return false;
+    }
+    DropPendingFile(path);
+    return true;
 }
 
 bool PlatformFindFileIgnoringCase(const char* folder, const char* name, char* out, size_t size) {
@@ -163,5 +174,3 @@ const char* PlatformFileNameOf(const char* path) {
     }
     return name;
 }
-
-void PlatformHoldInterrupts(bool) {}

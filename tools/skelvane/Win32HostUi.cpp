@@ -15,6 +15,7 @@
 
 #include "frame/DialogIds.h"
 #include "hostsim/HostSim.h"
+#include "platform/Platform.h"
 #include "tools/skelvane/TextEncoding.h"
 #include "tools/skelvane/Win32HostUi.h"
 
@@ -137,9 +138,17 @@ HWND CreateHostWindow() {
                            nullptr);
 }
 
+// Ctrl-C, Ctrl-Break or the console closing: the temporary files go, then
+// the default handling ends the process.
+BOOL WINAPI RemoveTemporariesAndStop(DWORD) {
+    PlatformRemovePendingFiles();
+    return FALSE;
+}
+
 } // namespace
 
 void InstallHostUi(HostUi* ui) {
+    SetConsoleCtrlHandler(RemoveTemporariesAndStop, TRUE);
     // The options dialogs hold up-down controls, whose class must be registered.
     INITCOMMONCONTROLSEX classes;
     classes.dwSize = sizeof classes;
