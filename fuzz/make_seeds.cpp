@@ -5,19 +5,12 @@
 #include <string>
 #include <vector>
 
+#include "fuzz/SeedFile.h"
 #include "format/Sections.h"
 #include "tests/import/DffBuilder.h"
 #include "tests/import/PedModel.h"
 
 namespace {
-
-bool WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
-    FILE* f = fopen(path.c_str(), "wb");
-    if (f == nullptr)
-        return false;
-    bool ok = fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    return fclose(f) == 0 && ok;
-}
 
 // Prelit colours (vertex-colour materials), two texture coordinate sets and a
 // triangle left out of the material split.
@@ -116,7 +109,7 @@ int main(int argc, char** argv) {
     };
     for (const Seed& seed : seeds) {
         std::string path = dir + "/" + seed.name;
-        if (!WriteFile(path, seed.bytes)) {
+        if (!WriteSeedFile(path, seed.bytes)) {
             fprintf(stderr, "make_import_seeds: cannot write %s\n", path.c_str());
             return 1;
         }

@@ -7,19 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "fuzz/SeedFile.h"
 #include "tests/format/TxdBuilder.h"
-
-namespace {
-
-bool WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
-    FILE* f = fopen(path.c_str(), "wb");
-    if (f == nullptr)
-        return false;
-    bool ok = fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    return fclose(f) == 0 && ok;
-}
-
-} // namespace
 
 int main(int argc, char** argv) {
     if (argc != 2) {
@@ -27,11 +16,12 @@ int main(int argc, char** argv) {
         return 64;
     }
     const std::string dir = argv[1];
-    bool ok = WriteFile(dir + "/every_format.txd", TextureDictionaryBytes(EveryFormatTextures()));
+    bool ok =
+        WriteSeedFile(dir + "/every_format.txd", TextureDictionaryBytes(EveryFormatTextures()));
     for (const RasterGolden& g : kRasterGoldens)
         if (g.encoding == RasterEncoding::kDxt5 || g.encoding == RasterEncoding::kPal4)
-            ok = WriteFile(dir + "/" + g.name + ".txd",
-                           TextureDictionaryBytes({GoldenTexture(g)})) &&
+            ok = WriteSeedFile(dir + "/" + g.name + ".txd",
+                               TextureDictionaryBytes({GoldenTexture(g)})) &&
                  ok;
     return ok ? 0 : 1;
 }
