@@ -12,8 +12,10 @@ const char kDigitPairs[] =
     "8081828384858687888990919293949596979899";
 
 // Writes value with at least minDigits digits (leading zeros) and returns the
-// end; the digits go straight to their place, two per division.
-char* WriteDigits(char* out, uint64_t value, int minDigits) {
+// end; the digits go straight to their place, two per division. Values that
+// fit 32 bits are written with 32-bit divisions, which a 32-bit build does
+// inline instead of through a library call.
+template <typename Unsigned> char* WriteDigitsOf(char* out, Unsigned value, int minDigits) {
     int count = 1;
     for (uint64_t limit = 10; count < 20 && value >= limit; limit *= 10) {
         ++count;
@@ -42,8 +44,15 @@ char* WriteDigits(char* out, uint64_t value, int minDigits) {
     return end;
 }
 
+char* WriteDigits(char* out, uint64_t value, int minDigits) {
+    if (value <= UINT32_MAX) {
+        return WriteDigitsOf(out, static_cast<uint32_t>(value), minDigits);
+    }
+    return WriteDigitsOf(out, value, minDigits);
+}
+
 // Exactly kCount digits of value (its lowest ones), leading zeros included.
-template <int kCount> char* WriteFraction(char* out, uint64_t value) {
+template <int kCount, typename Unsigned> char* WriteFraction(char* out, Unsigned value) {
     char* p = out + kCount;
     for (int i = kCount; i >= 2; i -= 2) {
         const char* pair = kDigitPairs + 2 * (value % 100);
@@ -65,20 +74,38 @@ template <int kDecimals> char* WriteFixedDecimals(char* out, double value) {
         unit *= 10;
     }
     double scaled = fabs(value) * static_cast<double>(unit);
+    // Rounded half away from zero, as llround does: the casts and the
+    // subtraction are exact in the ranges where they are used.
+    if (scaled < 2147483648.0) {
+        // The common case in 32-bit arithmetic: a 32-bit build converts a
+        // double to a 64-bit integer only through the slow x87 unit.
+        int32_t truncated = static_cast<int32_t>(scaled);
+        uint32_t rounded = static_cast<uint32_t>(truncated);
+        if (scaled - static_cast<double>(truncated) >= 0.5) {
+            ++rounded;
+        }
+        if (rounded != 0 && value < 0.0) {
+            *out++ = '-';
+        }
+        uint32_t smallUnit = static_cast<uint32_t>(unit);
+        out = WriteDigitsOf(out, rounded / smallUnit, 1);
+        if (kDecimals > 0) {
+            *out++ = '.';
+            out = WriteFraction<kDecimals>(out, rounded % smallUnit);
+        }
+        return out;
+    }
     if (scaled >= 9.0e15) {
         // Too large for exact integer arithmetic; such values need no rounding care.
         int length = snprintf(out, kFixedTextRoom, "%.*f", kDecimals, value);
         return out + (length > 0 ? length : 0);
     }
-    // Rounded half away from zero, as llround does: below 2^53 the cast and
-    // the subtraction are exact.
-    // The signed conversions are single instructions; scaled is below 2^53.
     int64_t truncated = static_cast<int64_t>(scaled);
     uint64_t rounded = static_cast<uint64_t>(truncated);
     if (scaled - static_cast<double>(truncated) >= 0.5) {
         ++rounded;
     }
-    if (rounded != 0 && value < 0.0) {
+    if (value < 0.0) {
         *out++ = '-';
     }
     out = WriteDigits(out, rounded / unit, 1);

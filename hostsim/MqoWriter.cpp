@@ -4,11 +4,45 @@
 #include <stdio.h>
 #include <string.h>
 
+#include <utility>
+
 #include "hostsim/DecimalText.h"
 #include "hostsim/HostState.h"
 #include "hostsim/WholeFile.h"
 
 namespace {
+
+// The text gathered a piece at a time: with a sink, each full piece is handed
+// on, so a large document is never held whole; without one, the whole text
+// stays in Text().
+class TextOut {
+  public:
+    explicit TextOut(FileSink* sink) : sink_(sink) {}
+    std::string& Text() { return text_; }
+    // Called after each line: hands the text on once a piece is full.
+    void Drain() {
+        if (sink_ != nullptr && text_.size() >= kPieceSize) {
+            Pass();
+        }
+    }
+    bool Finish() {
+        if (sink_ != nullptr) {
+            Pass();
+        }
+        return ok_;
+    }
+
+  private:
+    static constexpr size_t kPieceSize = 256 * 1024;
+    void Pass() {
+        ok_ = ok_ && sink_->Put(text_.data(), text_.size());
+        text_.clear();
+    }
+
+    FileSink* sink_;
+    std::string text_;
+    bool ok_ = true;
+};
 
 const char kLineEnd[] = "\r\n";
 
@@ -119,7 +153,8 @@ char* Put(char* p, const char* text, size_t length) {
     return p + length;
 }
 
-void AppendVertices(std::string& out, const HostSimObject& obj) {
+void AppendVertices(TextOut& text, const HostSimObject& obj) {
+    std::string& out = text.Text();
     out += "\tvertex ";
     AppendInt(out, static_cast<int64_t>(obj.vertices.size()));
     out += " {\r\n";
@@ -133,6 +168,7 @@ void AppendVertices(std::string& out, const HostSimObject& obj) {
         end = WriteFixed(end, p.z, kCoordinateDecimals);
         end = Put(end, kLineEnd, 2);
         out.append(line, end);
+        text.Drain();
     }
     out += "\t}\r\n";
 }
@@ -177,7 +213,8 @@ void AppendFace(std::string& out, const HostSimFace& face, char* line) {
     out.append(line, end);
 }
 
-void AppendObject(std::string& out, const HostSimObject& obj) {
+void AppendObject(TextOut& text, const HostSimObject& obj) {
+    std::string& out = text.Text();
     out += "Object ";
     AppendQuoted(out, obj.name);
     out += " {\r\n";
@@ -200,54 +237,54 @@ void AppendObject(std::string& out, const HostSimObject& obj) {
     AppendIntLine(out, "color_type", obj.colorType);
     AppendIntLine(out, "mirror", obj.mirrorType);
     AppendIntLine(out, "lathe", obj.latheType);
-    AppendVertices(out, obj);
+    AppendVertices(text, obj);
     out += "\tface ";
     AppendInt(out, static_cast<int64_t>(obj.faces.size()));
     out += " {\r\n";
     char line[kLineRoom];
     for (const HostSimFace& face : obj.faces) {
         AppendFace(out, face, line);
+        text.Drain();
     }
     out += "\t}\r\n}\r\n";
 }
 
-// Room for the whole text, so that it is built without reallocating.
-size_t EstimatedSize(const HostSimDocument& doc) {
-    size_t size = 1024 + doc.materials.size() * 256;
+void AppendDocument(TextOut& text, const HostSimDocument& doc) {
+    std::string& out = text.Text();
+    out += "Metasequoia Document\r\nFormat Text Ver 1.0\r\n\r\n";
+    AppendScene(out);
+    AppendMaterials(out, doc);
     for (HostObject handle : doc.objects) {
         const HostSimObject* obj = FindObject(handle);
         if (obj != nullptr) {
-            size += 512 + obj->vertices.size() * 48 + obj->faces.size() * 160;
+            AppendObject(text, *obj);
         }
     }
-    return size;
+    out += "Eof\r\n";
 }
 
 } // namespace
 
 std::string HostSimMqoText(HostDocument doc) {
-    std::string out;
     const HostSimDocument* record = FindDocument(doc);
-    if (record == nullptr) {
-        return out;
+    TextOut text(nullptr);
+    if (record != nullptr) {
+        AppendDocument(text, *record);
     }
-    out.reserve(EstimatedSize(*record));
-    out += "Metasequoia Document\r\nFormat Text Ver 1.0\r\n\r\n";
-    AppendScene(out);
-    AppendMaterials(out, *record);
-    for (HostObject handle : record->objects) {
-        const HostSimObject* obj = FindObject(handle);
-        if (obj != nullptr) {
-            AppendObject(out, *obj);
-        }
-    }
-    out += "Eof\r\n";
-    return out;
+    return std::move(text.Text());
 }
 
 bool HostSimSaveMqo(HostDocument doc, const char* path) {
-    if (path == nullptr || FindDocument(doc) == nullptr) {
+    struct Save {
+        static bool Fill(void* context, FileSink& sink) {
+            TextOut text(&sink);
+            AppendDocument(text, *static_cast<const HostSimDocument*>(context));
+            return text.Finish();
+        }
+    };
+    const HostSimDocument* record = FindDocument(doc);
+    if (path == nullptr || record == nullptr) {
         return false;
     }
-    return WriteWholeFile(path, HostSimMqoText(doc));
+    return WriteFileInPieces(path, &Save::Fill, const_cast<HostSimDocument*>(record));
 }

@@ -14,15 +14,44 @@ bool ReadWholeFile(const char* path, std::string* bytes) {
     return read;
 }
 
-bool WriteWholeFile(const char* path, const std::string& bytes) {
-    if (path == nullptr || bytes.size() > 0x7FFFFFFFu) {
+namespace {
+
+// Hands each piece straight to the open file; refuses a file of 2 GiB or more.
+class PlatformFileSink final : public FileSink {
+  public:
+    explicit PlatformFileSink(PlatformFile file) : file_(file) {}
+    bool Put(const char* bytes, size_t size) override {
+        if (!ok_ || size > 0x7FFFFFFFu - written_) {
+            ok_ = false;
+            return false;
+        }
+        written_ += size;
+        ok_ = size == 0 || PlatformWrite(file_, bytes, static_cast<uint32_t>(size));
+        return ok_;
+    }
+    bool Ok() const { return ok_; }
+
+  private:
+    PlatformFile file_;
+    size_t written_ = 0;
+    bool ok_ = true;
+};
+
+bool FillFile(PlatformFile file, FileFill fill, void* context) {
+    PlatformFileSink sink(file);
+    return fill(context, sink) && sink.Ok();
+}
+
+} // namespace
+
+bool WriteFileInPieces(const char* path, FileFill fill, void* context) {
+    if (path == nullptr) {
         return false;
     }
     // A device (/dev/null) cannot be replaced: it is written in place.
     if (PlatformIsDevice(path)) {
         PlatformFile device = PlatformCreateForWrite(path);
-        bool written = device != nullptr &&
-                       PlatformWrite(device, bytes.data(), static_cast<uint32_t>(bytes.size()));
+        bool written = device != nullptr && FillFile(device, fill, context);
         return PlatformClose(device) && written;
     }
     std::string temporary(PlatformTemporaryPathSize(path), '\0');
@@ -30,7 +59,7 @@ bool WriteWholeFile(const char* path, const std::string& bytes) {
     if (file == nullptr) {
         return false;
     }
-    bool written = PlatformWrite(file, bytes.data(), static_cast<uint32_t>(bytes.size()));
+    bool written = FillFile(file, fill, context);
     written = PlatformFlushToDisk(file) && written;
     written = PlatformClose(file) && written;
     const char* from = temporary.c_str();
@@ -39,4 +68,14 @@ bool WriteWholeFile(const char* path, const std::string& bytes) {
         return false;
     }
     return true;
+}
+
+bool WriteWholeFile(const char* path, const std::string& bytes) {
+    struct Whole {
+        static bool Fill(void* context, FileSink& sink) {
+            const std::string& text = *static_cast<const std::string*>(context);
+            return sink.Put(text.data(), text.size());
+        }
+    };
+    return WriteFileInPieces(path, &Whole::Fill, const_cast<std::string*>(&bytes));
 }

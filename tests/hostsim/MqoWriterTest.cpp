@@ -26,6 +26,10 @@ TEST(DecimalTextTest, PlainDecimalsWithoutNegativeZeroOrExponent) {
     EXPECT_EQ(Fixed(0.00001, 5), "0.00001");
     EXPECT_EQ(Fixed(0.9996, 3), "1.000");
     EXPECT_EQ(Fixed(123456789.0, 4), "123456789.0000");
+    // Either side of the 32-bit fast path.
+    EXPECT_EQ(Fixed(-214748.36475, 4), "-214748.3648");
+    EXPECT_EQ(Fixed(214748.3648, 4), "214748.3648");
+    EXPECT_EQ(Fixed(-4.294967296, 9), "-4.294967296");
     EXPECT_EQ(Fixed(-1e20, 2), "-100000000000000000000.00");
     EXPECT_EQ(Fixed(7.0, 0), "7");
     EXPECT_EQ(Fixed(NAN, 3), "0.000");
