@@ -104,8 +104,10 @@ TEST(TxdPath, PeriodsOfFoldersAreNotTheExtension) {
     EXPECT_EQ(DictionaryPath("proj.v2/model.dff"), "proj.v2/model.txd");
     EXPECT_EQ(DictionaryPath("proj.v2/model"), "proj.v2/m.txd");
     EXPECT_EQ(DictionaryPath("a.b/ab"), "a.b/ab.txd");
+    EXPECT_EQ(DictionaryPath("a.b\\ab"), "a.b\\ab.txd");
     EXPECT_TRUE(TextureDictionaryIsTheModel("q/m.TXD"));
     EXPECT_FALSE(TextureDictionaryIsTheModel("q.txd/m"));
+    EXPECT_FALSE(TextureDictionaryIsTheModel("q.txd\\m"));
     EXPECT_FALSE(TextureDictionaryIsTheModel("m.txd.dff"));
 }
 
@@ -123,17 +125,6 @@ TEST(TxdPath, StaysWithinItsBuffer) {
     std::string untouched(4, '#');
     TextureDictionaryPath("ab", &untouched[0], 0);
     EXPECT_EQ(untouched, "####");
-}
-
-TEST(TxdNames, CaseFoldingCoversAsciiLettersOnly) {
-    EXPECT_TRUE(SameNameIgnoringCase("Skin.BMP", "sKIN.bmp"));
-    EXPECT_TRUE(SameNameIgnoringCase("", ""));
-    EXPECT_FALSE(SameNameIgnoringCase("skin", "skin2"));
-    EXPECT_FALSE(SameNameIgnoringCase("skin2", "skin"));
-    EXPECT_FALSE(SameNameIgnoringCase("skin", ""));
-    // '@' and '`' sit next to the letters; they do not fold.
-    EXPECT_FALSE(SameNameIgnoringCase("@", "`"));
-    EXPECT_FALSE(SameNameIgnoringCase("[", "{"));
 }
 
 TEST(TxdNames, FieldsKeepTheirTerminator) {
