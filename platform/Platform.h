@@ -61,6 +61,10 @@ bool PlatformIsDevice(const char* path);
 // (Win32: "\\", "/" or a drive's ":", skipping the trail bytes of double-byte
 // characters of the ANSI code page; POSIX: "/").
 const char* PlatformFileNameOf(const char* path);
+// IsDBCSLeadByte: whether byte starts a double-byte character of the ANSI code
+// page (Shift-JIS on Japanese systems), whose second byte may be a backslash.
+// POSIX: never (paths are UTF-8, whose characters hold no ASCII bytes).
+bool PlatformIsDoubleByteLead(uint8_t byte);
 // Room for the name of a temporary file beside target, terminator included.
 size_t PlatformTemporaryPathSize(const char* target);
 // Puts finished temporary files in place of their targets, all of them or

@@ -4,6 +4,7 @@
 #include <stdio.h>
 
 #include "Plugins/Export/ExportMessages.h"
+#include "Plugins/Export/ExportResult.h"
 #include "Plugins/Export/GeometryWriter.h"
 #include "Plugins/Export/KeynoteDocument.h"
 #include "Plugins/Export/MeshConversion.h"
@@ -22,10 +23,19 @@ namespace {
 
 constexpr int32_t kMaxExportVertices = 65535;
 
-void ShowExportError(const char* message) {
+// The one place the exporter shows a message.
+void ShowExportResult(const ExportResult& result) {
+    char message[kExportMessageSize];
+    FormatExportMessage(result, message, sizeof message);
     PlatformMessageBox(g_host.MQ_GetWindowHandle(), message, EXPORT_CAPTION,
                        kMessageBoxIconError | kMessageBoxOk);
 }
+
+// Problems a step goes on from are shown as they come.
+class ShownNotices final : public ExportNotices {
+  public:
+    void Notice(const ExportResult& result) override { ShowExportResult(result); }
+};
 
 struct ExportRun {
     HostDocument doc = 0;
@@ -142,53 +152,37 @@ WriteResult WriteClump(ByteStream& s, ExportRun& run, int32_t* missing) {
     return WriteResult::kDone;
 }
 
-// Converts, measures and writes the model into the open file. False after
-// showing the reason it stopped.
-bool WriteModel(ExportRun& run, ByteStream& file) {
-    if (!run.used.Reset(g_host.MQDoc_GetMaterialCount(run.doc)) || !ConvertMeshes(run)) {
-        ShowExportError(MSG_EXPORT_OUT_OF_MEMORY);
-        return false;
-    }
+// Converts, measures and writes the model into the open file.
+ExportResult WriteModel(ExportRun& run, ByteStream& file) {
+    if (!run.used.Reset(g_host.MQDoc_GetMaterialCount(run.doc)) || !ConvertMeshes(run))
+        return ExportFailure(ExportProblem::kOutOfMemory);
     float scale = ScaleFactorOf(run.options->scaleMantissa, run.options->scaleExponent);
     float groundOffset = run.options->groundModel ? GroundMeshes(run, scale) : 0.0f;
     run.geometry.meshes = run.meshes.Data();
     run.geometry.meshCount = run.meshCount;
     run.geometry.usedMaterials = run.used.Renumber();
     if (!CollectTriangles(run.geometry, run.used) ||
-        !LoadSkeleton(run.skeletonDocument, &run.skeleton)) {
-        ShowExportError(MSG_EXPORT_OUT_OF_MEMORY);
-        return false;
-    }
-    if (run.geometry.vertexCount > kMaxExportVertices) {
-        ShowExportError(MSG_TOO_MANY_VERTICES);
-        return false;
-    }
-    if (run.skeleton.boneCount > kMaxSkinBones) {
-        ShowExportError(MSG_TOO_MANY_BONES);
-        return false;
-    }
+        !LoadSkeleton(run.skeletonDocument, &run.skeleton))
+        return ExportFailure(ExportProblem::kOutOfMemory);
+    if (run.geometry.vertexCount > kMaxExportVertices)
+        return ExportFailure(ExportProblem::kTooManyVertices);
+    if (run.skeleton.boneCount > kMaxSkinBones)
+        return ExportFailure(ExportProblem::kTooManyBones);
     run.skeleton.scale = scale;
     run.skeleton.groundOffset = groundOffset;
     AxisTurnMatrix(&run.skeleton.axisTurn);
     int32_t missing = 0;
     switch (WriteClump(file, run, &missing)) {
     case WriteResult::kDone:
-        if (file.WroteNonFinite()) {
-            ShowExportError(MSG_NUMBER_OUT_OF_RANGE);
-            return false;
-        }
-        return true;
-    case WriteResult::kMissingBone: {
-        char message[96];
-        snprintf(message, sizeof message, MSG_BONE_NUMBER_MISSING, static_cast<int>(missing));
-        ShowExportError(message);
-        return false;
-    }
+        if (file.WroteNonFinite())
+            return ExportFailure(ExportProblem::kNumberOutOfRange);
+        return ExportDone();
+    case WriteResult::kMissingBone:
+        return MissingBoneResult(missing);
     case WriteResult::kOutOfMemory:
-        ShowExportError(MSG_EXPORT_OUT_OF_MEMORY);
-        return false;
+        break;
     }
-    return false;
+    return ExportFailure(ExportProblem::kOutOfMemory);
 }
 
 void ReleaseMeshes(ExportRun& run) {
@@ -202,58 +196,56 @@ void ReleaseMeshes(ExportRun& run) {
     run.meshes.Release();
 }
 
-// The model into a finished temporary file; false after a message.
-bool PrepareModel(ExportRun& run, const char* fileName, PendingFile& model) {
-    if (!model.Create(fileName)) {
-        ShowExportError(MSG_DFF_CREATE_FAILED);
-        return false;
-    }
-    bool ok = WriteModel(run, model.Stream());
+// The model into a finished temporary file.
+ExportResult PrepareModel(ExportRun& run, const char* fileName, PendingFile& model) {
+    if (!model.Create(fileName))
+        return ExportFailure(ExportProblem::kDffCreateFailed);
+    ExportResult result = WriteModel(run, model.Stream());
     ReleaseMeshes(run);
-    if (!ok) {
+    if (!result.Ok()) {
         model.Discard();
-        return false;
+        return result;
     }
     if (!model.Finish()) {
         model.Discard();
-        ShowExportError(MSG_DFF_WRITE_FAILED);
-        return false;
+        return ExportFailure(ExportProblem::kDffWriteFailed);
     }
-    return true;
+    return ExportDone();
 }
 
 // From the options dialog to the files in place, while Keynote's document is
-// held; false after a failure the user has been told of. The model and the
-// dictionary are written to temporary files beside their targets and replace
-// them together, only when both are complete: an export that stops leaves
-// the earlier files as they were and nothing half-written behind.
-bool ExportWithSkeleton(ExportRun& run, const char* fileName, ExportOptions& options) {
+// held. The model and the dictionary are written to temporary files beside
+// their targets and replace them together, only when both are complete: an
+// export that stops leaves the earlier files as they were and nothing
+// half-written behind. Textures left out of the dictionary are shown on the
+// way; a cancelled dialog writes nothing and is no failure.
+ExportResult ExportWithSkeleton(ExportRun& run, const char* fileName, ExportOptions& options) {
     ExportOptionsDialog dialog(options);
     if (PlatformDialogBox(ModuleInstance, kOptionsDialogResource, g_host.MQ_GetWindowHandle(),
                           &dialog) != 1)
-        return true; // cancelled: nothing written, not a failure
-    if (options.writeTextureDictionary && TextureDictionaryIsTheModel(fileName)) {
-        ShowExportError(MSG_TXD_SAME_AS_DFF);
-        return false;
-    }
+        return ExportDone();
+    if (options.writeTextureDictionary && TextureDictionaryIsTheModel(fileName))
+        return ExportFailure(ExportProblem::kTxdSameAsDff);
     PendingFile model;
     PendingFile dictionary;
-    if (!PrepareModel(run, fileName, model))
-        return false;
+    ExportResult result = PrepareModel(run, fileName, model);
+    if (!result.Ok())
+        return result;
     PendingFile* files[2] = {&model, &dictionary};
     int count = 1;
     if (options.writeTextureDictionary) {
         TextureOutput output{options.compressTextures != 0, options.writeMipmaps != 0};
-        if (!PrepareTextureDictionary(run.doc, fileName, run.used, output, dictionary))
-            return false;
+        ShownNotices notices;
+        result = PrepareTextureDictionary(run.doc, fileName, run.used, output, notices, dictionary);
+        if (!result.Ok())
+            return result;
         count = 2;
     }
     int failed = CommitPendingFiles(files, count);
-    if (failed >= 0) {
-        ShowExportError(failed == 0 ? MSG_DFF_REPLACE_FAILED : MSG_TXD_REPLACE_FAILED);
-        return false;
-    }
-    return true;
+    if (failed >= 0)
+        return ExportFailure(failed == 0 ? ExportProblem::kDffReplaceFailed
+                                         : ExportProblem::kTxdReplaceFailed);
+    return ExportDone();
 }
 
 } // namespace
@@ -263,19 +255,22 @@ HostBool ExportDffFile(MQBasePlugin* plugin, HostDocument doc, const char* fileN
     char text[256];
     snprintf(text, sizeof text, KEYNOTE_CHECK_VERSION, kKeynoteDocumentVersion);
     if (SendUserMessage(plugin, doc, text) < 0) {
-        ShowExportError(MSG_KEYNOTE_VERSION);
+        ShowExportResult(ExportFailure(ExportProblem::kKeynoteVersion));
         return 0;
     }
     int32_t answer = SendUserMessage(plugin, doc, KEYNOTE_CREATE_DOCUMENT);
     if (answer == 0) {
-        ShowExportError(MSG_KEYNOTE_MISSING);
+        ShowExportResult(ExportFailure(ExportProblem::kKeynoteMissing));
         return 0;
     }
     ExportRun run;
     run.doc = doc;
     run.options = &options;
     run.skeletonDocument = XSRef(static_cast<uint32_t>(answer));
-    bool ok = ExportWithSkeleton(run, fileName, options);
+    ExportResult result = ExportWithSkeleton(run, fileName, options);
+    // Shown while Keynote's document is still held, as every message is.
+    if (!result.Ok())
+        ShowExportResult(result);
     SendUserMessage(plugin, doc, KEYNOTE_DELETE_DOCUMENT);
-    return ok ? 1 : 0;
+    return result.Ok() ? 1 : 0;
 }

@@ -1,5 +1,10 @@
-// Every text the exporter shows. Compiled as Shift-JIS.
+// Every text the exporter shows, and the text of each export result.
+// Compiled as Shift-JIS.
 #pragma once
+
+#include <stddef.h>
+
+#include "Plugins/Export/ExportResult.h"
 
 #define EXPORT_CAPTION "Skelvane Export"
 
@@ -22,6 +27,13 @@
 #define MSG_EXPORT_OUT_OF_MEMORY "メモリが不足しています。"
 // A number to be written is NaN or infinite (a scale out of range).
 #define MSG_NUMBER_OUT_OF_RANGE "出力する数値が有効な範囲を超えています。"
+
+// Room for any result's text, its detail included.
+constexpr size_t kExportMessageSize = 160;
+
+// The text the user is shown for a result (empty for a result without a
+// problem), cut to fit size bytes.
+void FormatExportMessage(const ExportResult& result, char* text, size_t size);
 
 #define KEYNOTE_CHECK_VERSION "CheckVersion:%d"
 #define KEYNOTE_CREATE_DOCUMENT "CreateXSDocument"

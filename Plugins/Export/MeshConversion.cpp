@@ -8,6 +8,7 @@
 #include <math.h>
 
 #include "Plugins/Export/ConversionSteps.h"
+#include "frame/UnitVector.h"
 
 namespace {
 
@@ -59,14 +60,6 @@ struct Corner {
     TexCoord hostTexCoord; // the host's coordinate, for the texture test
     Point3 normal;         // unit length or zero
 };
-
-// The normal divided by its length; zero when the length is not above 0.
-Point3 UnitOrZero(const Point3& p) {
-    float length = sqrtf(p.x * p.x + p.y * p.y + p.z * p.z);
-    if (!(length > 0.0f))
-        return Point3{0.0f, 0.0f, 0.0f};
-    return Point3{p.x / length, p.y / length, p.z / length};
-}
 
 // The sum of the two differences is tested, so differences of opposite sign
 // cancel out. Kept so that models split exactly as earlier exports did: the

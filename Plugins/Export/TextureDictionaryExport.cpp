@@ -2,51 +2,36 @@
 
 #include <string.h>
 
-#include "Plugins/Export/ExportMessages.h"
 #include "Plugins/Export/TextureDictionaryWriter.h"
 #include "Plugins/Export/TextureList.h"
 #include "format/ByteStream.h"
-#include "platform/Platform.h"
 
-namespace {
-
-void ShowError(const char* message) {
-    PlatformMessageBox(g_host.MQ_GetWindowHandle(), message, EXPORT_CAPTION,
-                       kMessageBoxIconError | kMessageBoxOk);
-}
-
-} // namespace
-
-bool PrepareTextureDictionary(HostDocument doc, const char* modelPath, const UsedMaterialMap& used,
-                              const TextureOutput& output, PendingFile& file) {
+ExportResult PrepareTextureDictionary(HostDocument doc, const char* modelPath,
+                                      const UsedMaterialMap& used, const TextureOutput& output,
+                                      ExportNotices& notices, PendingFile& file) {
     HeapArray<char> path;
     TextureList list;
-    if (!path.Allocate(strlen(modelPath) + 5) || !BuildTextureList(doc, used, &list)) {
-        ShowError(MSG_EXPORT_OUT_OF_MEMORY);
-        return false;
-    }
+    if (!path.Allocate(strlen(modelPath) + 5) || !BuildTextureList(doc, used, &list))
+        return ExportFailure(ExportProblem::kOutOfMemory);
     TextureDictionaryPath(modelPath, path.Data(), path.Count());
-    if (!file.Create(path.Data())) {
-        ShowError(MSG_TXD_CREATE_FAILED);
-        return false;
-    }
-    bool written = WriteTextureDictionary(file.Stream(), doc, list, output);
+    if (!file.Create(path.Data()))
+        return ExportFailure(ExportProblem::kTxdCreateFailed);
+    bool written = WriteTextureDictionary(file.Stream(), doc, list, notices, output);
     if (!file.Finish() || !written) {
         file.Discard();
-        ShowError(MSG_TXD_WRITE_FAILED);
-        return false;
+        return ExportFailure(ExportProblem::kTxdWriteFailed);
     }
-    return true;
+    return ExportDone();
 }
 
-bool ExportTextureDictionary(HostDocument doc, const char* modelPath, const UsedMaterialMap& used,
-                             const TextureOutput& output) {
+ExportResult ExportTextureDictionary(HostDocument doc, const char* modelPath,
+                                     const UsedMaterialMap& used, ExportNotices& notices,
+                                     const TextureOutput& output) {
     PendingFile file;
-    if (!PrepareTextureDictionary(doc, modelPath, used, output, file))
-        return false;
-    if (!file.Commit()) {
-        ShowError(MSG_TXD_REPLACE_FAILED);
-        return false;
-    }
-    return true;
+    ExportResult result = PrepareTextureDictionary(doc, modelPath, used, output, notices, file);
+    if (!result.Ok())
+        return result;
+    if (!file.Commit())
+        return ExportFailure(ExportProblem::kTxdReplaceFailed);
+    return ExportDone();
 }

@@ -2,16 +2,13 @@
 
 #include <string.h>
 
-#include "platform/Platform.h"
+#include "frame/PathParts.h"
+#include "frame/TextCase.h"
 
 namespace {
 
 constexpr char kDictionaryExtension[] = ".txd";
 constexpr size_t kExtensionLength = sizeof kDictionaryExtension - 1;
-
-char Lower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
 
 } // namespace
 
@@ -19,10 +16,9 @@ void TextureDictionaryPath(const char* modelPath, char* out, size_t size) {
     if (size == 0)
         return;
     size_t length = strlen(modelPath);
-    const char* name = PlatformFileNameOf(modelPath);
+    const char* name = FileNameOf(modelPath);
     size_t nameLength = strlen(name);
-    // A period is never the trail byte of a double-byte character.
-    const char* dot = strrchr(name, '.');
+    const char* dot = ExtensionOf(modelPath);
     size_t stem = dot != nullptr                   ? static_cast<size_t>(dot - modelPath)
                   : nameLength >= kExtensionLength ? length - kExtensionLength
                                                    : length;
@@ -35,12 +31,6 @@ void TextureDictionaryPath(const char* modelPath, char* out, size_t size) {
 }
 
 bool TextureDictionaryIsTheModel(const char* modelPath) {
-    const char* name = PlatformFileNameOf(modelPath);
-    const char* dot = strrchr(name, '.');
-    if (dot == nullptr || strlen(dot) != kExtensionLength)
-        return false;
-    for (size_t i = 0; i < kExtensionLength; ++i)
-        if (Lower(dot[i]) != kDictionaryExtension[i])
-            return false;
-    return true;
+    const char* dot = ExtensionOf(modelPath);
+    return dot != nullptr && SameTextIgnoringCase(dot, kDictionaryExtension);
 }

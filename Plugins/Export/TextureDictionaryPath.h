@@ -3,7 +3,8 @@
 
 #include <stddef.h>
 
-// The dictionary's path from the model's: in the file name (never a folder),
+// The dictionary's path from the model's (its parts as frame/PathParts.h
+// tells them): in the file name (never a folder),
 // everything from the last period is replaced by ".txd"; a file name without
 // a period has its last four characters replaced (a shorter one keeps them
 // all). The output buffer holds size bytes; the result is cut to fit.

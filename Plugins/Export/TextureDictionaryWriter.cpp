@@ -1,27 +1,14 @@
 #include "Plugins/Export/TextureDictionaryWriter.h"
 
-#include <stdio.h>
-
-#include "Plugins/Export/ExportMessages.h"
 #include "Plugins/Export/GeometryWriter.h"
 #include "Plugins/Export/TextureImage.h"
 #include "Plugins/Export/TextureLevels.h"
 #include "Plugins/Export/TexturePixels.h"
 #include "format/TextureDictionaryLayout.h"
-#include "platform/Platform.h"
 
 namespace {
 
-void ShowMessage(const char* message) {
-    PlatformMessageBox(g_host.MQ_GetWindowHandle(), message, EXPORT_CAPTION,
-                       kMessageBoxIconError | kMessageBoxOk);
-}
-
-void ShowTextureMissing(const char* name) {
-    char message[160];
-    snprintf(message, sizeof message, MSG_TEXTURE_LOAD_FAILED, name);
-    ShowMessage(message);
-}
+static_assert(kMaterialTextSize <= kExportResultNameSize, "a texture name fits a result");
 
 // The colour image and, for a 24-bit image whose entry names one, the alpha
 // map that loaded. A 32-bit image carries its own alpha; its alpha map is
@@ -99,24 +86,25 @@ bool WriteTextureNative(ByteStream& s, const TextureEntry& entry, const LoadedTe
     return ok && EndSection(s, stack) && WriteEmptyExtension(s) && EndSection(s, stack);
 }
 
-// Loads, checks and writes one entry; false when it was left out.
+// Loads, checks and writes one entry; false when it was left out (after a
+// notice saying why).
 bool WriteEntry(ByteStream& s, HostDocument doc, const TextureEntry& entry,
-                const TextureOutput& output, bool* ok) {
+                const TextureOutput& output, ExportNotices& notices, bool* ok) {
     LoadedTexture t;
     if (!LoadTexture(doc, entry, &t)) {
-        ShowTextureMissing(entry.texture);
+        notices.Notice(TextureCannotLoadResult(entry.texture));
         return false;
     }
     TextureRaster raster = RasterOf(t, output);
     if (!FitsStream(s, raster)) {
-        ShowTextureMissing(entry.texture);
+        notices.Notice(TextureCannotLoadResult(entry.texture));
         return false;
     }
     PixelSource pixels;
     TextureLevelWriter levels;
     if (!PreparePixelSource(&pixels, &t.image, t.alphaMapInUse ? &t.alphaMap : nullptr) ||
         !levels.Prepare(*raster.encoding, raster.width, raster.height, raster.levels)) {
-        ShowMessage(MSG_EXPORT_OUT_OF_MEMORY);
+        notices.Notice(ExportFailure(ExportProblem::kOutOfMemory));
         return false;
     }
     *ok = WriteTextureNative(s, entry, t, raster, levels, pixels) && *ok;
@@ -126,7 +114,7 @@ bool WriteEntry(ByteStream& s, HostDocument doc, const TextureEntry& entry,
 } // namespace
 
 bool WriteTextureDictionary(ByteStream& s, HostDocument doc, const TextureList& list,
-                            const TextureOutput& output) {
+                            ExportNotices& notices, const TextureOutput& output) {
     SectionStack stack;
     bool ok =
         BeginSection(s, stack, kSectionTextureDictionary) && BeginSection(s, stack, kSectionStruct);
@@ -136,7 +124,7 @@ bool WriteTextureDictionary(ByteStream& s, HostDocument doc, const TextureList& 
     ok = ok && EndSection(s, stack);
     uint16_t written = 0;
     for (uint32_t i = 0; i < list.count; ++i)
-        if (WriteEntry(s, doc, list.entries[i], output, &ok))
+        if (WriteEntry(s, doc, list.entries[i], output, notices, &ok))
             ++written;
     ok = ok && WriteEmptyExtension(s) && EndSection(s, stack);
     if (written != listed) {

@@ -2,6 +2,7 @@
 // byte stream.
 #pragma once
 
+#include "Plugins/Export/ExportResult.h"
 #include "Plugins/Export/TextureList.h"
 #include "format/ByteStream.h"
 #include "frame/MQHost.h"
@@ -14,8 +15,9 @@ struct TextureOutput {
 };
 
 // Writes the whole dictionary. A texture whose image cannot be loaded, is
-// refused or would not fit the file is left out after a message naming it,
-// and textureCount is patched to the entries written, so the file stays
+// refused or would not fit the file is left out after a notice naming it (one
+// whose pixels find no memory, after an out-of-memory notice), and
+// textureCount is patched to the entries written, so the file stays
 // well-formed. False when a section could not be written.
 bool WriteTextureDictionary(ByteStream& s, HostDocument doc, const TextureList& list,
-                            const TextureOutput& output = TextureOutput());
+                            ExportNotices& notices, const TextureOutput& output = TextureOutput());

@@ -1,29 +1,20 @@
 #include "Plugins/Export/TextureList.h"
 
-namespace {
+#include "frame/TextCase.h"
 
-char FoldCase(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
+namespace {
 
 bool IsListed(const TextureList& list, const TextureEntry& entry) {
     for (uint32_t i = 0; i < list.count; ++i) {
         const TextureEntry& e = list.entries[i];
-        if (SameNameIgnoringCase(e.texture, entry.texture) &&
-            SameNameIgnoringCase(e.alphaMap, entry.alphaMap))
+        if (SameTextIgnoringCase(e.texture, entry.texture) &&
+            SameTextIgnoringCase(e.alphaMap, entry.alphaMap))
             return true;
     }
     return false;
 }
 
 } // namespace
-
-bool SameNameIgnoringCase(const char* a, const char* b) {
-    for (; *a != '\0' && *b != '\0'; ++a, ++b)
-        if (FoldCase(*a) != FoldCase(*b))
-            return false;
-    return *a == *b;
-}
 
 bool BuildTextureList(HostDocument doc, const UsedMaterialMap& used, TextureList* list) {
     list->count = 0;

@@ -22,9 +22,6 @@ struct TextureList {
     uint32_t count = 0; // at most kMaxTextureCount
 };
 
-// Equal texts when ASCII letters are compared without case.
-bool SameNameIgnoringCase(const char* a, const char* b);
-
 // Visits the materials in host order; a material contributes when used marks
 // it and its texture name is not empty, unless an earlier entry has the same
 // texture and alpha map names (compared without case). False when memory

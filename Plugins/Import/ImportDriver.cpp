@@ -8,6 +8,7 @@
 #include "frame/DialogIds.h"
 #include "frame/MQPlugin.h"
 #include "frame/OptionsDialog.h"
+#include "frame/PathParts.h"
 #include "platform/Dialog.h"
 
 // Shows the options dialog with the clump captions; true when the user

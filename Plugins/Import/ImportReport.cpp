@@ -1,6 +1,5 @@
 #include <stdarg.h>
 #include <stdio.h>
-#include <string.h>
 
 #include "Plugins/Import/ImportMessages.h"
 #include "Plugins/Import/ImportRun.h"
@@ -49,47 +48,4 @@ void ImportTrace(ImportRun& run, const char* format, ...) {
     vsnprintf(run.nameBuffer, sizeof run.nameBuffer, format, args);
     va_end(args);
     PlatformDebugTrace(run.nameBuffer);
-}
-
-// On Windows paths come in the system code page, Shift-JIS on the systems this
-// tool is made for: a double-byte character's second byte may be a backslash.
-// Native paths are UTF-8, whose multi-byte characters never hold one.
-static bool IsDoubleByteLead(unsigned char c) {
-#if defined(_WIN32)
-    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
-#else
-    (void)c;
-    return false;
-#endif
-}
-
-size_t FolderLengthOf(const char* path) {
-    size_t length = 0;
-    for (const char* p = path; *p != '\0'; ++p) {
-        if (IsDoubleByteLead(static_cast<unsigned char>(*p)) && p[1] != '\0')
-            ++p;
-        else if (*p == '\\' || *p == '/')
-            length = static_cast<size_t>(p - path) + 1;
-    }
-    return length;
-}
-
-void FileStemOf(const char* path, char* stem, int size) {
-    const char* base = path;
-    const char* dot = nullptr;
-    for (const char* p = path; *p != '\0'; ++p) {
-        if (IsDoubleByteLead(static_cast<unsigned char>(*p)) && p[1] != '\0') {
-            ++p;
-        } else if (*p == '\\' || *p == '/') {
-            base = p + 1;
-            dot = nullptr;
-        } else if (*p == '.') {
-            dot = p;
-        }
-    }
-    size_t length = dot != nullptr ? static_cast<size_t>(dot - base) : strlen(base);
-    if (length > static_cast<size_t>(size - 1))
-        length = static_cast<size_t>(size - 1);
-    memcpy(stem, base, length);
-    stem[length] = '\0';
 }

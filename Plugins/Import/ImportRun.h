@@ -38,11 +38,6 @@ void FormatCut(char* buffer, size_t size, const char* format, ...);
 // Formats a trace line into the name buffer and writes it.
 void ImportTrace(ImportRun& run, const char* format, ...);
 
-// The part of a path after its last backslash or slash, cut at its last period.
-void FileStemOf(const char* path, char* stem, int size);
-// The length of the path's folder part, its last backslash or slash included.
-size_t FolderLengthOf(const char* path);
-
 // The steps. Each returns false after reporting its error.
 bool ImportGeometry(ImportRun& run);
 bool ImportSkeleton(ImportRun& run);

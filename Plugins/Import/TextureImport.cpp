@@ -9,6 +9,8 @@
 #include "format/RasterDecode.h"
 #include "format/TextureDictionaryReader.h"
 #include "frame/HeapArray.h"
+#include "frame/PathParts.h"
+#include "frame/TextCase.h"
 #include "platform/Platform.h"
 
 namespace {
@@ -47,18 +49,6 @@ void AddLine(LeftOut& list, const char* line) {
     list.any = true;
 }
 
-bool EqualIgnoringCase(const char* a, const char* b, size_t length) {
-    for (size_t i = 0; i < length; ++i) {
-        char x = a[i] >= 'A' && a[i] <= 'Z' ? static_cast<char>(a[i] - 'A' + 'a') : a[i];
-        char y = b[i] >= 'A' && b[i] <= 'Z' ? static_cast<char>(b[i] - 'A' + 'a') : b[i];
-        if (x != y)
-            return false;
-        if (x == '\0')
-            return true;
-    }
-    return true;
-}
-
 // A name the importer gave ("NAME.png") that stays a plain file in the
 // model's folder: no separator, no drive, not only dots.
 bool IsPlainPngName(const char* name) {
@@ -87,7 +77,7 @@ size_t CollectWanted(HostDocument doc, int32_t first, HeapArray<WantedTexture>& 
             continue;
         bool repeated = false;
         for (size_t k = 0; k < used && !repeated; ++k)
-            repeated = EqualIgnoringCase(wanted[k].fileName, w.fileName, sizeof w.fileName);
+            repeated = SameTextIgnoringCase(wanted[k].fileName, w.fileName);
         if (!repeated)
             ++used;
     }
@@ -100,7 +90,7 @@ WantedTexture* FindWanted(HeapArray<WantedTexture>& wanted, size_t count, const 
     for (size_t k = 0; k < count; ++k) {
         WantedTexture& w = wanted[k];
         if (!w.handled && strlen(w.fileName) == length + kPngSuffixLength &&
-            EqualIgnoringCase(w.fileName, name, length))
+            SameTextIgnoringCase(w.fileName, name, length))
             return &w;
     }
     return nullptr;

@@ -193,6 +193,10 @@ const char* PlatformFileNameOf(const char* path) {
     return slash ? slash + 1 : path;
 }
 
+bool PlatformIsDoubleByteLead(uint8_t) {
+    return false;
+}
+
 bool PlatformFindFileIgnoringCase(const char* folder, const char* name, char* out, size_t size) {
     DIR* dir = opendir(folder[0] != '\0' ? folder : ".");
     if (dir == nullptr) {

@@ -162,6 +162,10 @@ bool PlatformPathExists(const char* path) {
     return path && GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
 }
 
+bool PlatformIsDoubleByteLead(uint8_t byte) {
+    return IsDBCSLeadByte(byte) != 0;
+}
+
 const char* PlatformFileNameOf(const char* path) {
     // Double-byte characters of the ANSI code page (Shift-JIS) are stepped
     // over whole, so a trail byte 0x5C is never taken for a backslash.

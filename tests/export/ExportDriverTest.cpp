@@ -233,6 +233,15 @@ TEST_F(ExportDriverTest, ModelNamedLikeItsDictionaryIsRefused) {
     EXPECT_EQ(Output("m.TXD"), std::vector<uint8_t>({7}));
 }
 
+TEST_F(ExportDriverTest, TextureThatCannotBeLoadedIsNamedAndLeftOut) {
+    harness_.script.clicks = {kIdWriteTextureDictionary};
+    ASSERT_EQ(Export(SceneText(kTriangle, kTriangleFace, kOneMaterial, OneBone())), 1);
+    ASSERT_EQ(harness_.messages.size(), 1u);
+    EXPECT_EQ(harness_.messages[0], "テクスチャを読み込めません。\ntex\\abcd.png");
+    EXPECT_EQ(harness_.Files(), std::vector<std::string>({"out.dff", "out.txd"}));
+    EXPECT_EQ(Output("out.txd").size(), 40u); // the dictionary without textures
+}
+
 TEST_F(ExportDriverTest, FacesWithoutMaterialShareOneWhiteMaterial) {
     const char* face = "[{\"points\": [0, 1, 2], \"material\": -1}]";
     ASSERT_EQ(Export(SceneText(kTriangle, face, kOneMaterial, OneBone())), 1);

@@ -104,8 +104,10 @@ TEST(TxdPath, PeriodsOfFoldersAreNotTheExtension) {
     EXPECT_EQ(DictionaryPath("proj.v2/model.dff"), "proj.v2/model.txd");
     EXPECT_EQ(DictionaryPath("proj.v2/model"), "proj.v2/m.txd");
     EXPECT_EQ(DictionaryPath("a.b/ab"), "a.b/ab.txd");
+    EXPECT_EQ(DictionaryPath("a.b\\ab"), "a.b\\ab.txd");
     EXPECT_TRUE(TextureDictionaryIsTheModel("q/m.TXD"));
     EXPECT_FALSE(TextureDictionaryIsTheModel("q.txd/m"));
+    EXPECT_FALSE(TextureDictionaryIsTheModel("q.txd\\m"));
     EXPECT_FALSE(TextureDictionaryIsTheModel("m.txd.dff"));
 }
 
@@ -123,17 +125,6 @@ TEST(TxdPath, StaysWithinItsBuffer) {
     std::string untouched(4, '#');
     TextureDictionaryPath("ab", &untouched[0], 0);
     EXPECT_EQ(untouched, "####");
-}
-
-TEST(TxdNames, CaseFoldingCoversAsciiLettersOnly) {
-    EXPECT_TRUE(SameNameIgnoringCase("Skin.BMP", "sKIN.bmp"));
-    EXPECT_TRUE(SameNameIgnoringCase("", ""));
-    EXPECT_FALSE(SameNameIgnoringCase("skin", "skin2"));
-    EXPECT_FALSE(SameNameIgnoringCase("skin2", "skin"));
-    EXPECT_FALSE(SameNameIgnoringCase("skin", ""));
-    // '@' and '`' sit next to the letters; they do not fold.
-    EXPECT_FALSE(SameNameIgnoringCase("@", "`"));
-    EXPECT_FALSE(SameNameIgnoringCase("[", "{"));
 }
 
 TEST(TxdNames, FieldsKeepTheirTerminator) {
@@ -177,7 +168,7 @@ TEST_F(TxdFileTest, SimulatedHostLoadsTheImagesFromTheDocumentFolder) {
     ASSERT_TRUE(used_.Reset(1));
     used_.MarkUsed(0);
     std::string model = folder_ + "/model.dff";
-    EXPECT_TRUE(ExportTextureDictionary(doc, model.c_str(), used_));
+    EXPECT_TRUE(ExportTextureDictionary(doc, model.c_str(), used_, notices_).Ok());
     ReadDictionary d = ReadTxd(ReadFile(folder_ + "/model.txd"));
     EXPECT_TRUE(d.problems.empty());
     ASSERT_EQ(d.textures.size(), 1u);
@@ -192,25 +183,22 @@ TEST_F(TxdFileTest, SimulatedHostLoadsTheImagesFromTheDocumentFolder) {
 }
 
 TEST_F(TxdFileTest, MissingImageStillGivesAWellFormedFile) {
-    expectMessages_ = true;
+    expectNotices_ = true;
     AddTestImage("skin.bmp", MakeImage(2, 2, 32, [](int32_t, int32_t) {
                      return TestPixel{1, 2, 3, 4};
                  }));
     Use({AddMaterial("lost.bmp"), AddMaterial("skin.bmp")});
     std::string model = folder_ + "/model.dff";
-    EXPECT_TRUE(ExportTextureDictionary(doc_, model.c_str(), used_));
+    EXPECT_TRUE(ExportTextureDictionary(doc_, model.c_str(), used_, notices_).Ok());
     ReadDictionary d = ReadTxd(ReadFile(folder_ + "/model.txd"));
     EXPECT_TRUE(d.problems.empty());
     EXPECT_EQ(d.textureCount, 1);
-    ASSERT_EQ(messages_.size(), 1u);
-    EXPECT_EQ(messages_[0].text, "テクスチャを読み込めません。\nlost.bmp");
+    EXPECT_EQ(LeftOutNames(notices_), std::vector<std::string>{"lost.bmp"});
 }
 
 TEST_F(TxdFileTest, FileThatCannotBeCreatedIsReported) {
-    expectMessages_ = true;
     Use({});
     std::string model = folder_ + "/no such folder/model.dff";
-    EXPECT_FALSE(ExportTextureDictionary(doc_, model.c_str(), used_));
-    ASSERT_EQ(messages_.size(), 1u);
-    EXPECT_EQ(messages_[0].text, "TXD ファイルの作成に失敗しました。");
+    ExportResult result = ExportTextureDictionary(doc_, model.c_str(), used_, notices_);
+    EXPECT_EQ(result.problem, ExportProblem::kTxdCreateFailed);
 }

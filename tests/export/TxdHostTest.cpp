@@ -96,12 +96,9 @@ void TxdTest::SetUp() {
 void TxdTest::TearDown() {
     PlatformInstallSinks(nullptr);
     g_messages = nullptr;
-    if (!expectMessages_) {
-        EXPECT_TRUE(messages_.empty()) << messages_.front().text;
-    }
-    for (const ShownMessage& m : messages_) {
-        EXPECT_EQ(m.caption, "Skelvane Export");
-        EXPECT_EQ(m.style, 0x10u);
+    EXPECT_TRUE(messages_.empty()) << messages_.front().text;
+    if (!expectNotices_) {
+        EXPECT_TRUE(notices_.results.empty()) << LeftOutNames(notices_).front();
     }
     g_images.clear();
     g_host = g_savedHost;
@@ -126,8 +123,17 @@ std::vector<uint8_t> TxdTest::Write() {
     TextureList list;
     EXPECT_TRUE(BuildTextureList(doc_, used_, &list));
     MemoryStream stream;
-    EXPECT_TRUE(WriteTextureDictionary(stream, doc_, list, output_));
+    EXPECT_TRUE(WriteTextureDictionary(stream, doc_, list, notices_, output_));
     return stream.Data();
+}
+
+std::vector<std::string> LeftOutNames(const RecordedNotices& notices) {
+    std::vector<std::string> names;
+    for (const ExportResult& r : notices.results)
+        names.push_back(r.problem == ExportProblem::kTextureCannotLoad
+                            ? std::string(r.textureName)
+                            : "(problem " + std::to_string(static_cast<int>(r.problem)) + ")");
+    return names;
 }
 
 ReadDictionary TxdTest::WriteAndRead() {

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "Plugins/Export/ExportResult.h"
 #include "Plugins/Export/TextureDictionaryWriter.h"
 #include "Plugins/Export/WorkMesh.h"
 #include "frame/MQHost.h"
@@ -44,6 +45,17 @@ struct ShownMessage {
     std::string caption;
     uint32_t style;
 };
+
+// The notices a step gives, in order.
+class RecordedNotices final : public ExportNotices {
+  public:
+    void Notice(const ExportResult& result) override { results.push_back(result); }
+    std::vector<ExportResult> results;
+};
+
+// The texture names of notices that leave a texture out; a notice of any
+// other kind is given as "(problem N)".
+std::vector<std::string> LeftOutNames(const RecordedNotices& notices);
 
 // One Texture Native as read back.
 struct ReadTexture {
@@ -87,7 +99,8 @@ class TxdTest : public ::testing::Test {
     int32_t AddMaterial(const char* texture, const char* alphaMap = "");
     // Marks materials used by exported faces (the others stay unused).
     void Use(std::initializer_list<int32_t> materials);
-    // Builds the texture list and writes the dictionary into memory.
+    // Builds the texture list and writes the dictionary into memory (notices
+    // go to notices_).
     std::vector<uint8_t> Write();
     // Write() read back; fails the test when the file is not well-formed.
     ReadDictionary WriteAndRead();
@@ -95,9 +108,11 @@ class TxdTest : public ::testing::Test {
     HostDocument doc_ = 0;
     UsedMaterialMap used_;
     TextureOutput output_; // how Write() stores the textures
+    // The steps show no message themselves: showing any fails the test.
     std::vector<ShownMessage> messages_;
-    // Unless a test expects messages, showing any fails it.
-    bool expectMessages_ = false;
+    RecordedNotices notices_;
+    // Unless a test expects notices, any notice fails it.
+    bool expectNotices_ = false;
 };
 
 template <typename F>
