@@ -1,15 +1,20 @@
-#include "format/FileStream.h"
 #include "Plugins/Import/ImportDriver.h"
+
+#include <stdio.h>
+
+#include "format/FileStream.h"
 
 #include "Plugins/Import/ClumpCaptions.h"
 #include "Plugins/Import/ImportMessages.h"
 #include "Plugins/Import/ImportRun.h"
+#include "Plugins/Import/ImportSteps.h"
 #include "Plugins/Import/TextureImport.h"
 #include "frame/DialogIds.h"
 #include "frame/MQPlugin.h"
 #include "frame/OptionsDialog.h"
 #include "frame/PathParts.h"
 #include "platform/Dialog.h"
+#include "platform/Platform.h"
 
 // Shows the options dialog with the clump captions; true when the user
 // confirmed.
@@ -32,64 +37,88 @@ static bool EnterChosenGeometry(ImportRun& run, int clumpIndex) {
     SectionCursor& c = run.cursor;
     SeekTopLevel(c, 0);
     for (int i = 0; i < clumpIndex; ++i) {
-        if (!FindChildSection(c, kSectionClump)) {
-            ReportSectionError(run, MSG_MISSING_CLUMP);
-            return false;
-        }
+        if (!FindChildSection(c, kSectionClump))
+            return FailSection(run, MissingSectionResult(ImportSection::kClump));
         LeaveSection(c);
     }
     struct Step {
         uint32_t type;
-        const char* missing;
+        ImportSection missing;
     };
     static const Step kSteps[] = {
-        {kSectionClump, MSG_MISSING_CLUMP},
-        {kSectionGeometryList, MSG_MISSING_GEOMETRY_LIST},
-        {kSectionGeometry, MSG_MISSING_GEOMETRY},
-        {kSectionStruct, MSG_MISSING_GEOMETRY_STRUCT},
+        {kSectionClump, ImportSection::kClump},
+        {kSectionGeometryList, ImportSection::kGeometryList},
+        {kSectionGeometry, ImportSection::kGeometry},
+        {kSectionStruct, ImportSection::kGeometryStruct},
     };
     for (const Step& step : kSteps) {
-        if (!FindChildSection(c, step.type)) {
-            ReportSectionError(run, step.missing);
-            return false;
-        }
+        if (!FindChildSection(c, step.type))
+            return FailSection(run, MissingSectionResult(step.missing));
     }
     return true;
 }
 
-HostBool ImportDffStream(HostDocument doc, const char* path, ByteStream& stream,
-                         ImportOptions& options) {
+ImportOutcome RunImport(HostDocument doc, const char* path, ByteStream& stream,
+                        ImportOptions& options) {
+    ImportOutcome outcome;
     ImportRun run;
     run.doc = doc;
     FileStemOf(path, run.stem, sizeof run.stem);
+    int clumpCount = 0;
+    bool failed = false;
     if (!OpenSectionCursor(run.cursor, stream)) {
-        ReportSectionError(run, MSG_NO_CLUMP);
+        FailSection(run, ImportFailure(ImportProblem::kNoClump));
+    } else if (CountClumps(run, &clumpCount) &&
+               !AskImportOptions(run, clumpCount, options, &failed)) {
+        outcome.cancelled = !failed;
+    } else if (!run.Failed()) {
+        run.scale = ScaleFactorOf(options.scaleMantissa, options.scaleExponent);
+        run.resetPose = options.resetPose != 0;
+        const int32_t firstMaterial = g_host.MQDoc_GetMaterialCount(doc);
+        if (EnterChosenGeometry(run, options.clumpIndex) && ImportGeometry(run).Ok() &&
+            ImportSkeleton(run).Ok() && options.writeTextures)
+            ImportTextures(run, path, firstMaterial, &outcome.textures);
+    }
+    outcome.result = run.result;
+    return outcome;
+}
+
+namespace {
+
+void ShowImportText(const char* text) {
+    PlatformMessageBox(g_host.MQ_GetWindowHandle(), text, IMPORT_CAPTION,
+                       kMessageBoxIconError | kMessageBoxOk);
+}
+
+// The failure, or else the textures left out, as the user's message.
+HostBool ShowOutcome(const ImportOutcome& outcome) {
+    if (!outcome.result.Ok()) {
+        char text[kImportMessageSize];
+        FormatImportMessage(outcome.result, text, sizeof text);
+        ShowImportText(text);
         return 0;
     }
-    int clumpCount = 0;
-    if (!CountClumps(run, &clumpCount))
-        return 0;
-    bool failed = false;
-    if (!AskImportOptions(run, clumpCount, options, &failed))
-        return failed ? 0 : 1;
-    run.scale = ScaleFactorOf(options.scaleMantissa, options.scaleExponent);
-    run.resetPose = options.resetPose != 0;
-    if (!EnterChosenGeometry(run, options.clumpIndex))
-        return 0;
-    const int32_t firstMaterial = g_host.MQDoc_GetMaterialCount(doc);
-    if (!ImportGeometry(run) || !ImportSkeleton(run))
-        return 0;
-    if (options.writeTextures)
-        ImportTextures(run, path, firstMaterial);
+    if (outcome.textures.any) {
+        char text[sizeof MSG_TEXTURES_LEFT_OUT + sizeof outcome.textures.lines];
+        snprintf(text, sizeof text, "%s%s", MSG_TEXTURES_LEFT_OUT, outcome.textures.lines);
+        ShowImportText(text);
+    }
     return 1;
+}
+
+} // namespace
+
+HostBool ImportDffStream(HostDocument doc, const char* path, ByteStream& stream,
+                         ImportOptions& options) {
+    return ShowOutcome(RunImport(doc, path, stream, options));
 }
 
 HostBool ImportDffFile(HostDocument doc, const char* path, ImportOptions& options) {
     FileStream file;
     if (!file.OpenForRead(path)) {
-        ImportRun run;
-        ReportImportError(run, MSG_OPEN_FAILED);
-        return 0;
+        ImportOutcome outcome;
+        outcome.result = ImportFailure(ImportProblem::kOpenFailed);
+        return ShowOutcome(outcome);
     }
     return ImportDffStream(doc, path, file, options);
 }

@@ -2,6 +2,8 @@
 // bone object in the host document.
 #pragma once
 
+#include "Plugins/Import/ImportResult.h"
+#include "Plugins/Import/TextureImport.h"
 #include "format/ByteStream.h"
 #include "frame/MQHost.h"
 #include "frame/Options.h"
@@ -12,3 +14,15 @@ HostBool ImportDffFile(HostDocument doc, const char* path, ImportOptions& option
 // The same over an already open stream; path names the model (for its names).
 HostBool ImportDffStream(HostDocument doc, const char* path, ByteStream& stream,
                          ImportOptions& options);
+
+// What one import came to: its result, whether the user cancelled the
+// options, and the textures left out (shown only when the import completed).
+struct ImportOutcome {
+    ImportResult result;
+    bool cancelled = false;
+    TexturesLeftOut textures;
+};
+// The import without any message: the driver's functions above show the
+// outcome's text.
+ImportOutcome RunImport(HostDocument doc, const char* path, ByteStream& stream,
+                        ImportOptions& options);

@@ -1,6 +1,10 @@
 // Every text the importer shows or traces. Compiled as Shift-JIS.
 #pragma once
 
+#include <stddef.h>
+
+#include "Plugins/Import/ImportResult.h"
+
 #define IMPORT_CAPTION "Skelvane Import"
 
 // The file is missing, unreadable or not a regular file.
@@ -46,3 +50,8 @@
 #define TRACE_FRAME_ALLOCATED "malloc @515"
 #define TRACE_FRAME_FREE "free @697"
 #define TRACE_FRAME_FREED "free @705"
+
+// Room for any message of a result.
+constexpr size_t kImportMessageSize = 160;
+// The text shown for a failed result.
+void FormatImportMessage(const ImportResult& result, char* text, size_t size);

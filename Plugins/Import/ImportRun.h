@@ -4,6 +4,7 @@
 #include <stddef.h>
 #include <stdint.h>
 
+#include "Plugins/Import/ImportResult.h"
 #include "Plugins/Import/ImportSkin.h"
 #include "format/Sections.h"
 #include "frame/MQHost.h"
@@ -22,22 +23,13 @@ struct ImportRun {
     // Rewrite the rotations of the frames known by name.
     bool resetPose = false;
     ImportSkin skin;
-    bool failed = false;
+    // The first failure of the run; the driver shows it.
+    ImportResult result;
+    bool Failed() const { return !result.Ok(); }
 };
 
-// Shows an error message box (owner: the host window) and marks the run failed.
-void ReportImportError(ImportRun& run, const char* message);
-// Reports a failed section search or read: the malformed-file message when the
-// cursor found the file malformed, otherwise the given message.
-void ReportSectionError(ImportRun& run, const char* missingMessage);
-// Reports a malformed file with a short reason.
-void ReportCorrupt(ImportRun& run, const char* reason);
-// Formats into a bounded buffer, cutting what does not fit (names are
-// limited to the host's 64-byte buffers).
-void FormatCut(char* buffer, size_t size, const char* format, ...);
-// Formats a trace line into the name buffer and writes it.
-void ImportTrace(ImportRun& run, const char* format, ...);
-
-// The steps. Each returns false after reporting its error.
-bool ImportGeometry(ImportRun& run);
-bool ImportSkeleton(ImportRun& run);
+// Records the run's failure (the first one stays) and returns false.
+bool FailImport(ImportRun& run, const ImportResult& result);
+// A failed section search or read: the cursor's own problem when it found the
+// file malformed, otherwise the given result.
+bool FailSection(ImportRun& run, const ImportResult& otherwise);

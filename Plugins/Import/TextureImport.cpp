@@ -4,7 +4,6 @@
 #include <stdio.h>
 #include <string.h>
 
-#include "Plugins/Import/ImportMessages.h"
 #include "Plugins/Import/PngFile.h"
 #include "format/RasterDecode.h"
 #include "format/TextureDictionaryReader.h"
@@ -17,7 +16,6 @@ namespace {
 
 constexpr char kPngSuffix[] = ".png";
 constexpr size_t kPngSuffixLength = sizeof kPngSuffix - 1;
-constexpr size_t kLeftOutSize = 1024;
 
 // A texture file name a material gives, and whether the dictionary's texture
 // of that name has been dealt with.
@@ -26,25 +24,18 @@ struct WantedTexture {
     bool handled;
 };
 
-// The lines of the message: one per thing left out, repeated lines once.
-struct LeftOut {
-    char text[kLeftOutSize] = MSG_TEXTURES_LEFT_OUT;
-    bool any = false;
-    bool full = false;
-};
-
-void AddLine(LeftOut& list, const char* line) {
+void AddLine(TexturesLeftOut& list, const char* line) {
     char entry[kTextureProblemSize + kNameBufferSize + 8];
     snprintf(entry, sizeof entry, "\n%s", line);
-    if (list.full || strstr(list.text, entry) != nullptr)
+    if (list.full || strstr(list.lines, entry) != nullptr)
         return;
-    const size_t used = strlen(list.text);
+    const size_t used = strlen(list.lines);
     const char* more = "\n...";
-    if (strlen(entry) + strlen(more) >= sizeof list.text - used) {
-        memcpy(list.text + used, more, strlen(more) + 1);
+    if (strlen(entry) + strlen(more) >= sizeof list.lines - used) {
+        memcpy(list.lines + used, more, strlen(more) + 1);
         list.full = true;
     } else {
-        memcpy(list.text + used, entry, strlen(entry) + 1);
+        memcpy(list.lines + used, entry, strlen(entry) + 1);
     }
     list.any = true;
 }
@@ -114,13 +105,13 @@ struct TexturePass {
     const char* folder = nullptr;
     size_t folderLength = 0;
     const char* dictionaryName = nullptr;
-    LeftOut leftOut;
+    TexturesLeftOut* leftOut = nullptr;
 };
 
 void LeaveOut(TexturePass& pass, const char* what, const char* reason) {
     char line[kTextureProblemSize + kNameBufferSize + 4];
     snprintf(line, sizeof line, "%s: %s", what, reason);
-    AddLine(pass.leftOut, line);
+    AddLine(*pass.leftOut, line);
 }
 
 void ReadDictionary(TexturePass& pass, ByteStream& stream) {
@@ -170,8 +161,10 @@ void ReadDictionary(TexturePass& pass, ByteStream& stream) {
 
 } // namespace
 
-void ImportTextures(ImportRun& run, const char* modelPath, int32_t firstMaterial) {
+void ImportTextures(ImportRun& run, const char* modelPath, int32_t firstMaterial,
+                    TexturesLeftOut* leftOut) {
     TexturePass pass;
+    pass.leftOut = leftOut;
     pass.wantedCount = CollectWanted(run.doc, firstMaterial, pass.wanted);
     if (pass.wantedCount == 0)
         return;
@@ -182,7 +175,7 @@ void ImportTextures(ImportRun& run, const char* modelPath, int32_t firstMaterial
     snprintf(dictionaryName, sizeof dictionaryName, "%s.txd", run.stem);
     if (!folder.Allocate(pass.folderLength + 1) ||
         !dictionaryPath.Allocate(pass.folderLength + sizeof dictionaryName + 256)) {
-        AddLine(pass.leftOut, "not enough memory");
+        AddLine(*pass.leftOut, "not enough memory");
     } else {
         memcpy(folder.Data(), modelPath, pass.folderLength);
         folder[pass.folderLength] = '\0';
@@ -197,7 +190,4 @@ void ImportTextures(ImportRun& run, const char* modelPath, int32_t firstMaterial
         else
             ReadDictionary(pass, file);
     }
-    if (pass.leftOut.any)
-        PlatformMessageBox(g_host.MQ_GetWindowHandle(), pass.leftOut.text, IMPORT_CAPTION,
-                           kMessageBoxIconError | kMessageBoxOk);
 }
