@@ -36,6 +36,7 @@ bool ReadAtomicSection(SectionCursor& c, AtomicRecord* r) {
     bool ok = FindChildSection(c, kSectionAtomic) && FindChildSection(c, kSectionStruct) &&
               ReadAtomicStruct(c, &r->atomic);
     r->hasRightToRender = false;
+    r->rightToRender = RightToRenderBody{0, 0};
     if (ok) {
         LeaveSection(c); // Struct
         if (FindChildSection(c, kSectionExtension)) {

@@ -53,7 +53,8 @@ struct HAnimPlgRecord {
     HeapArray<HAnimNodeRecord> nodes;
 };
 
-// A frame's name as read: at most 63 bytes, terminated.
+// A frame's name in a record: at most 63 bytes, terminated (longer names
+// are cut when read).
 constexpr uint32_t kFrameNameSize = 64;
 
 // The Extension of one frame: a HAnim PLG, then a Frame section with the
@@ -75,10 +76,12 @@ struct FrameListRecord {
 // Writes the whole Frame List section.
 bool WriteFrameListSection(ByteStream& s, const FrameListRecord& r);
 
-// Its pieces.
+// The pieces of the section, for writers of unusual files (tests) and
+// readers of single fields.
 void WriteFrameRecord(ByteStream& s, const FrameRecord& r);
 bool WriteHAnimSection(ByteStream& s, const HAnimPlgRecord& r);
-// A whole Frame section: the name's bytes, no terminator, no padding.
+// A whole Frame section: the name's bytes (any length), no terminator, no
+// padding.
 bool WriteFrameNameSection(ByteStream& s, const char* name);
 bool ReadFrameRecord(SectionCursor& c, FrameRecord* r);
 bool ReadHAnimHeader(SectionCursor& c, HAnimHeader* r);
