@@ -29,6 +29,7 @@
 
 #include "Plugins/Export/ExportDriver.h"
 #include "format/Sections.h"
+#include "frame/HAnimTag.h"
 #include "frame/DialogIds.h"
 #include "hostsim/DialogScript.h"
 #include "hostsim/HostSim.h"
@@ -121,7 +122,7 @@ std::vector<KeynoteBone> Bones() {
         char text[64];
         snprintf(text, sizeof text, "bone%03d", i);
         bone.name = text;
-        snprintf(text, sizeof text, "%d:%d:%d", i, 1000 + i, chainEnd ? 1 : i == 0 ? 2 : 0);
+        FormatHAnimTag(HAnimTag{i, 1000 + i, chainEnd ? 1 : i == 0 ? 2 : 0}, text, sizeof text);
         bone.tag = text;
         bone.parent = i == 0 ? -1 : chainStart ? 0 : i - 1;
         bone.position = Point3{0.0f, 0.5f * static_cast<float>(i % 128), 0.1f * (i / 16)};

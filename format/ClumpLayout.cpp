@@ -1,7 +1,5 @@
 #include "format/ClumpLayout.h"
 
-#include <string.h>
-
 void WriteClumpStruct(ByteStream& s, const ClumpStruct& r) {
     WriteI32(s, r.atomicCount);
     WriteI32(s, r.lightCount);
@@ -12,66 +10,75 @@ bool ReadClumpStruct(SectionCursor& c, ClumpStruct* r) {
     return ReadI32(c, &r->atomicCount) && ReadI32(c, &r->lightCount) && ReadI32(c, &r->cameraCount);
 }
 
-void WriteFrameRecord(ByteStream& s, const FrameRecord& r) {
-    for (int i = 0; i < 9; ++i)
-        WriteF32(s, r.rotation[i]);
-    for (int i = 0; i < 3; ++i)
-        WriteF32(s, r.position[i]);
-    WriteI32(s, r.parentIndex);
-    WriteU32(s, r.matrixFlags);
-}
-
-bool ReadFrameRecord(SectionCursor& c, FrameRecord* r) {
-    uint8_t bytes[kFrameRecordSize];
-    if (!ReadBytes(c, bytes, sizeof bytes))
+bool BeginClump(ByteStream& s, SectionStack& stack, const ClumpStruct& r) {
+    if (!BeginSection(s, stack, kSectionClump) || !BeginSection(s, stack, kSectionStruct))
         return false;
-    for (int i = 0; i < 9; ++i)
-        r->rotation[i] = LoadF32(bytes + 4 * i);
-    for (int i = 0; i < 3; ++i)
-        r->position[i] = LoadF32(bytes + 36 + 4 * i);
-    r->parentIndex = static_cast<int32_t>(LoadU32(bytes + 48));
-    r->matrixFlags = LoadU32(bytes + 52);
-    return true;
-}
-
-bool WriteHAnimSection(ByteStream& s, int32_t nodeId, const HAnimNodeRecord* nodes,
-                       int32_t nodeCount) {
-    SectionStack stack;
-    if (!BeginSection(s, stack, kSectionHAnimPlg))
-        return false;
-    WriteI32(s, kHAnimVersion);
-    WriteI32(s, nodeId);
-    WriteI32(s, nodeCount);
-    if (nodeCount > 0) {
-        WriteI32(s, 0);
-        WriteI32(s, kHAnimKeyFrameSize);
-        for (int32_t k = 0; k < nodeCount; ++k) {
-            WriteI32(s, nodes[k].nodeId);
-            WriteI32(s, nodes[k].nodeIndex);
-            WriteI32(s, nodes[k].nodeFlags);
-        }
-    }
+    WriteClumpStruct(s, r);
     return EndSection(s, stack);
 }
 
-bool ReadHAnimHeader(SectionCursor& c, HAnimHeader* r) {
-    return ReadI32(c, &r->version) && ReadI32(c, &r->nodeId) && ReadI32(c, &r->nodeCount);
+bool EndClump(ByteStream& s, SectionStack& stack) {
+    return WriteEmptyExtension(s) && EndSection(s, stack);
 }
 
-bool ReadHAnimNodeRecord(SectionCursor& c, HAnimNodeRecord* r) {
-    return ReadI32(c, &r->nodeId) && ReadI32(c, &r->nodeIndex) && ReadI32(c, &r->nodeFlags);
-}
-
-bool WriteFrameNameSection(ByteStream& s, const char* name) {
-    return WriteSection(s, kSectionFrame, name, static_cast<uint32_t>(strlen(name)));
-}
-
-bool ReadSectionText(SectionCursor& c, char* buffer, uint32_t size) {
-    uint32_t length = SectionBytesLeft(c);
-    uint32_t keep = length < size - 1 ? length : size - 1;
-    buffer[0] = '\0';
-    if (!ReadBytes(c, buffer, keep))
+// Whether every byte from offset to the end of the stream is zero: the padding
+// archive tools leave after a model.
+static bool OnlyZerosFrom(ByteStream& stream, uint32_t offset) {
+    uint8_t block[4096];
+    if (!stream.Seek(offset))
         return false;
-    buffer[keep] = '\0';
+    for (;;) {
+        uint32_t got = stream.Read(block, sizeof block);
+        if (got == 0)
+            return stream.Tell() >= stream.Size();
+        for (uint32_t i = 0; i < got; ++i)
+            if (block[i] != 0)
+                return false;
+    }
+}
+
+bool ScanTopLevelClumps(SectionCursor& c, int* count) {
+    SeekTopLevel(c, 0);
+    int found = 0;
+    while (FindChildSection(c, kSectionClump)) {
+        ++found;
+        LeaveSection(c);
+    }
+    *count = found;
+    if (!IsMalformed(c))
+        return true;
+    // After the clumps, padding and the few stray bytes some writers leave
+    // cannot be a clump: the clumps before them stand. A clump that runs past
+    // the end is damage.
+    bool trailer = c.problem == StreamProblem::kTruncatedHeader ||
+                   (c.problem == StreamProblem::kSizePastFile && c.problemType != kSectionClump) ||
+                   OnlyZerosFrom(*c.stream, c.problemOffset);
+    if (found == 0 || !trailer)
+        return false;
+    c.problem = StreamProblem::kNone;
+    return true;
+}
+
+BoneNameSearch EnterFirstBoneName(SectionCursor& c) {
+    if (!FindChildSection(c, kSectionClump))
+        return BoneNameSearch::kMissingClump;
+    if (!FindChildSection(c, kSectionFrameList))
+        return BoneNameSearch::kMissingFrameList;
+    // The first frame's Extension, then the second one's.
+    if (!FindChildSection(c, kSectionExtension))
+        return BoneNameSearch::kMissingExtension;
+    LeaveSection(c);
+    if (!FindChildSection(c, kSectionExtension))
+        return BoneNameSearch::kMissingExtension;
+    if (!FindChildSection(c, kSectionFrame))
+        return BoneNameSearch::kMissingFrame;
+    return BoneNameSearch::kFound;
+}
+
+bool ReadFirstBoneName(SectionCursor& c, char* text, uint32_t size) {
+    if (!ReadSectionText(c, text, size))
+        return false;
+    for (int i = 0; i < 4; ++i) // Frame, Extension, Frame List, Clump
+        LeaveSection(c);
     return true;
 }

@@ -1,5 +1,7 @@
 target_sources(skelvane_format PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/AtomicLayout.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ClumpLayout.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/FrameListLayout.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GeometryLayout.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SkinLayout.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TextureDictionaryLayout.cpp

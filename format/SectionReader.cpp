@@ -200,3 +200,13 @@ bool ReadF32(SectionCursor& cursor, float* v) {
     *v = LoadF32(b);
     return ok;
 }
+
+bool ReadSectionText(SectionCursor& cursor, char* buffer, uint32_t size) {
+    uint32_t length = SectionBytesLeft(cursor);
+    uint32_t keep = length < size - 1 ? length : size - 1;
+    buffer[0] = '\0';
+    if (!ReadBytes(cursor, buffer, keep))
+        return false;
+    buffer[keep] = '\0';
+    return true;
+}

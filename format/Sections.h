@@ -146,3 +146,6 @@ bool ReadU16(SectionCursor& cursor, uint16_t* v);
 bool ReadU32(SectionCursor& cursor, uint32_t* v);
 bool ReadI32(SectionCursor& cursor, int32_t* v);
 bool ReadF32(SectionCursor& cursor, float* v);
+// Reads the innermost section's whole body as text into a buffer of size
+// bytes: cut to size - 1 bytes and terminated. Returns false on a short read.
+bool ReadSectionText(SectionCursor& cursor, char* buffer, uint32_t size);

@@ -1,40 +1,46 @@
 #include "format/SkinLayout.h"
 
-void WriteSkinHeader(ByteStream& s, uint8_t boneCount) {
-    WriteU8(s, boneCount);
-    WriteU8(s, boneCount);
-    WriteU16(s, kSkinMaxWeightsPerVertex);
-    for (uint32_t i = 0; i < boneCount; ++i)
-        WriteU8(s, static_cast<uint8_t>(i));
+#include <math.h>
+#include <string.h>
+
+// Hands size bytes to the block writer, at most 1 KiB at a time.
+static void PutBytes(BlockWriter& block, const uint8_t* bytes, size_t size) {
+    while (size > 0) {
+        uint32_t n = size < 1024 ? static_cast<uint32_t>(size) : 1024;
+        memcpy(block.Reserve(n), bytes, n);
+        bytes += n;
+        size -= n;
+    }
 }
 
-void WriteSkinTrailer(ByteStream& s) {
-    WriteU32(s, 0);
-    WriteU32(s, 0);
-    WriteU32(s, 0);
-}
-
-void WriteAtomicStruct(ByteStream& s, const AtomicStruct& r) {
-    WriteI32(s, r.frameIndex);
-    WriteI32(s, r.geometryIndex);
-    WriteI32(s, r.flags);
-    WriteI32(s, r.reserved);
-}
-
-bool WriteRightToRenderSection(ByteStream& s) {
-    uint8_t body[8];
-    StoreU32(body, kRightToRenderPlugin);
-    StoreU32(body + 4, kRightToRenderExtraData);
-    return WriteSection(s, kSectionRightToRender, body, sizeof body);
-}
-
-bool ReadAtomicStruct(SectionCursor& c, AtomicStruct* r) {
-    return ReadI32(c, &r->frameIndex) && ReadI32(c, &r->geometryIndex) && ReadI32(c, &r->flags) &&
-           ReadI32(c, &r->reserved);
+bool WriteSkinPlg(ByteStream& s, const SkinRecord& r) {
+    SectionStack stack;
+    if (!BeginSection(s, stack, kSectionSkinPlg))
+        return false;
+    BlockWriter block(s);
+    uint8_t* header = block.Reserve(kSkinHeaderSize);
+    header[0] = r.boneCount;
+    header[1] = r.usedBoneCount;
+    header[2] = r.maxWeightsPerVertex;
+    header[3] = 0;
+    PutBytes(block, r.usedBoneIndices.Data(), r.usedBoneIndices.Count());
+    // All bone indices first, then all weights.
+    PutBytes(block, r.boneIndices.Data(), r.boneIndices.Count());
+    for (size_t i = 0; i < r.weights.Count(); ++i)
+        block.F32(r.weights[i]);
+    for (size_t i = 0; i < r.inverseMatrices.Count(); ++i) {
+        if (!isfinite(r.inverseMatrices[i]))
+            s.NoteNonFinite();
+        block.F32(r.inverseMatrices[i]);
+    }
+    for (uint32_t i = 0; i < kSkinTrailerSize / 4; ++i)
+        block.U32(0);
+    bool ok = block.Finish();
+    return EndSection(s, stack) && ok;
 }
 
 SkinReadResult ReadSkinPlg(SectionCursor& c, uint32_t vertexCount, SkinRecord* out) {
-    uint8_t header[4];
+    uint8_t header[kSkinHeaderSize];
     if (SectionBytesLeft(c) < sizeof header)
         return SkinReadResult::kCountsPastSection;
     ReadBytes(c, header, sizeof header);
@@ -48,10 +54,12 @@ SkinReadResult ReadSkinPlg(SectionCursor& c, uint32_t vertexCount, SkinRecord* o
     if (needed > SectionBytesLeft(c))
         return SkinReadResult::kCountsPastSection;
     size_t v4 = 4 * static_cast<size_t>(vertexCount);
-    if (!out->boneIndices.Allocate(v4) || !out->weights.Allocate(v4) ||
+    if (!out->usedBoneIndices.Allocate(header[1]) || !out->boneIndices.Allocate(v4) ||
+        !out->weights.Allocate(v4) ||
         !out->inverseMatrices.Allocate(16 * static_cast<size_t>(bones)))
         return SkinReadResult::kOutOfMemory;
-    SkipBytes(c, header[1]);
+    if (header[1] > 0)
+        ReadBytes(c, out->usedBoneIndices.Data(), header[1]);
     if (v4 > 0)
         ReadBytes(c, out->boneIndices.Data(), static_cast<uint32_t>(v4));
     uint8_t block[4096];

@@ -1,4 +1,5 @@
-// Records of the Skin PLG, the Atomic and its Right To Render section.
+// Records of the Skin PLG: per vertex four bone indices and four weights, per
+// bone an inverse bind matrix.
 #pragma once
 
 #include <stdint.h>
@@ -8,43 +9,31 @@
 
 // Bones and per-vertex influences fit single bytes.
 constexpr int32_t kMaxSkinBones = 255;
-constexpr uint16_t kSkinMaxWeightsPerVertex = 3;
+constexpr uint8_t kSkinMaxWeightsPerVertex = 3;
 
-struct AtomicStruct {
-    int32_t frameIndex;
-    int32_t geometryIndex;
-    int32_t flags;
-    int32_t reserved;
-};
-constexpr int32_t kAtomicCollisionTestAndRender = 0x01 | 0x04;
+// boneCount, usedBoneCount, maxWeightsPerVertex and a padding byte.
+constexpr uint32_t kSkinHeaderSize = 4;
+// boneLimit, splitMeshCount, splitRleCount after the matrices.
+constexpr uint32_t kSkinTrailerSize = 12;
 
-// The atomic is rendered by the skinning pipeline.
-constexpr uint32_t kRightToRenderPlugin = kSectionSkinPlg;
-constexpr uint32_t kRightToRenderExtraData = 1;
-
-// boneCount, usedBoneCount, maxWeightsPerVertex (with the padding byte as one
-// uint16), then the used bone indices 0 .. boneCount - 1.
-void WriteSkinHeader(ByteStream& s, uint8_t boneCount);
-// boneLimit, splitMeshCount, splitRleCount: all 0.
-void WriteSkinTrailer(ByteStream& s);
-
-void WriteAtomicStruct(ByteStream& s, const AtomicStruct& r);
-bool ReadAtomicStruct(SectionCursor& c, AtomicStruct* r);
-// A whole Right To Render section.
-bool WriteRightToRenderSection(ByteStream& s);
-
-// A Skin PLG as read: per vertex four bone indices and four weights, per bone
-// an inverse bind matrix (16 floats, rows of four). The used bone list and
-// the split data after the matrices are not kept.
+// A Skin PLG body. The writer writes the matrices without markers and a
+// trailer of three zero counts; the reader also takes the older layout (a
+// used bone count of 0 and a 4-byte marker before each matrix) and keeps
+// nothing of what follows the matrices.
 struct SkinRecord {
     uint8_t boneCount = 0;
     uint8_t usedBoneCount = 0;
     uint8_t maxWeightsPerVertex = 0;
     uint32_t vertexCount = 0;
-    HeapArray<uint8_t> boneIndices;   // 4 x vertexCount
-    HeapArray<float> weights;         // 4 x vertexCount
-    HeapArray<float> inverseMatrices; // 16 x boneCount
+    HeapArray<uint8_t> usedBoneIndices; // usedBoneCount
+    HeapArray<uint8_t> boneIndices;     // 4 x vertexCount
+    HeapArray<float> weights;           // 4 x vertexCount
+    HeapArray<float> inverseMatrices;   // 16 x boneCount, rows of four
 };
+
+// Writes the whole Skin PLG section. A matrix value that is not finite marks
+// the stream, as WriteF32 does; the weights are written as they are.
+bool WriteSkinPlg(ByteStream& s, const SkinRecord& r);
 
 enum class SkinReadResult : uint8_t {
     kOk,
@@ -54,6 +43,5 @@ enum class SkinReadResult : uint8_t {
 
 // Reads the body of the entered Skin PLG for a geometry of vertexCount
 // vertices. Every count is checked against the section before anything is
-// allocated or read, so a failure leaves the cursor sound. A used bone count
-// of 0 marks the older layout, where a 4-byte marker precedes each matrix.
+// allocated or read, so a failure leaves the cursor sound.
 SkinReadResult ReadSkinPlg(SectionCursor& c, uint32_t vertexCount, SkinRecord* out);

@@ -1,42 +1,5 @@
 #include "Plugins/Export/BoneMatrices.h"
 
-#include <ctype.h>
-#include <string.h>
-
-// One number as atol reads it, saturated to 32 bits.
-static int32_t ReadTagNumber(const char* p) {
-    while (isspace(static_cast<unsigned char>(*p)))
-        ++p;
-    bool negative = *p == '-';
-    if (*p == '-' || *p == '+')
-        ++p;
-    int64_t value = 0;
-    while (isdigit(static_cast<unsigned char>(*p))) {
-        value = value * 10 + (*p - '0');
-        if (value > INT32_MAX)
-            value = static_cast<int64_t>(INT32_MAX) + 1;
-        ++p;
-    }
-    if (negative)
-        value = -value;
-    if (value > INT32_MAX)
-        value = INT32_MAX;
-    return static_cast<int32_t>(value);
-}
-
-HAnimTag ParseHAnimTag(const char* text) {
-    HAnimTag tag = {0, 0, 0};
-    tag.index = ReadTagNumber(text);
-    const char* first = strchr(text, ':');
-    if (first == nullptr)
-        return tag;
-    tag.nodeId = ReadTagNumber(first + 1);
-    const char* second = strchr(first + 1, ':');
-    if (second != nullptr)
-        tag.nodeFlags = ReadTagNumber(second + 1);
-    return tag;
-}
-
 // The 3x3 determinant of the rows r0, r1, r2 and the columns c0, c1, c2.
 static double Minor(const double* a, int r0, int r1, int r2, int c0, int c1, int c2) {
     return a[r0 * 4 + c0] * (a[r1 * 4 + c1] * a[r2 * 4 + c2] - a[r1 * 4 + c2] * a[r2 * 4 + c1]) -

@@ -1,20 +1,10 @@
-// Bone numbers and matrices: the HAnimTag's three numbers, the general 4x4
-// inverse, and the model-space matrix of a bone as the file wants it.
+// Bone matrices: the general 4x4 inverse, and the model-space matrix of a
+// bone as the file wants it.
 #pragma once
 
 #include <stdint.h>
 
 #include "frame/MQHost.h"
-
-struct HAnimTag {
-    int32_t index;
-    int32_t nodeId;
-    int32_t nodeFlags;
-};
-
-// "index:nodeId:nodeFlags": each number read as optional white space, sign
-// and digits; a missing number (or colon) reads as 0.
-HAnimTag ParseHAnimTag(const char* text);
 
 // The general inverse (adjugate over determinant, products in double); the
 // identity when the determinant is exactly 0.

@@ -10,7 +10,9 @@
 #include "Plugins/Export/MeshConversion.h"
 #include "Plugins/Export/SkeletonWriter.h"
 #include "Plugins/Export/TextureDictionaryExport.h"
+#include "format/AtomicLayout.h"
 #include "format/ClumpLayout.h"
+#include "format/FrameListLayout.h"
 #include "format/GeometryLayout.h"
 #include "format/SkinLayout.h"
 #include "frame/DialogIds.h"
@@ -118,8 +120,10 @@ WriteResult WriteGeometryList(ByteStream& s, ExportRun& run, int32_t* missing) {
     WriteMaterialList(s, run.doc, run.used);
     BeginSection(s, stack, kSectionExtension);
     WriteBinMesh(s, run.geometry);
-    if (!WriteSkin(s, run.skeleton, run.meshes.Data(), run.meshCount, missing))
-        return WriteResult::kMissingBone;
+    SkinRecord skin;
+    if (!SkinOf(run.skeleton, run.meshes.Data(), run.meshCount, &skin, missing))
+        return *missing < 0 ? WriteResult::kOutOfMemory : WriteResult::kMissingBone;
+    WriteSkinPlg(s, skin);
     uint8_t breakable[4] = {0, 0, 0, 0};
     WriteSection(s, kSectionBreakable, breakable, sizeof breakable);
     EndSection(s, stack);
@@ -129,26 +133,21 @@ WriteResult WriteGeometryList(ByteStream& s, ExportRun& run, int32_t* missing) {
 }
 
 WriteResult WriteClump(ByteStream& s, ExportRun& run, int32_t* missing) {
-    SectionStack stack;
-    BeginSection(s, stack, kSectionClump);
-    BeginSection(s, stack, kSectionStruct);
-    WriteClumpStruct(s, ClumpStruct{1, 0, 0});
-    EndSection(s, stack);
-    if (!WriteFrameList(s, run.skeleton, missing))
+    FrameListRecord frames;
+    if (!FrameListOf(run.skeleton, &frames, missing))
         return *missing < 0 ? WriteResult::kOutOfMemory : WriteResult::kMissingBone;
+    SectionStack stack;
+    BeginClump(s, stack, ClumpStruct{1, 0, 0});
+    WriteFrameListSection(s, frames);
     WriteResult r = WriteGeometryList(s, run, missing);
     if (r != WriteResult::kDone)
         return r;
-    BeginSection(s, stack, kSectionAtomic);
-    BeginSection(s, stack, kSectionStruct);
-    WriteAtomicStruct(s, AtomicStruct{0, 0, kAtomicCollisionTestAndRender, 0});
-    EndSection(s, stack);
-    BeginSection(s, stack, kSectionExtension);
-    WriteRightToRenderSection(s);
-    EndSection(s, stack);
-    EndSection(s, stack);
-    WriteEmptyExtension(s);
-    EndSection(s, stack);
+    AtomicRecord atomic;
+    atomic.atomic = AtomicStruct{0, 0, kAtomicCollisionTestAndRender, 0};
+    atomic.hasRightToRender = true;
+    atomic.rightToRender = RightToRenderBody{kRightToRenderPlugin, kRightToRenderExtraData};
+    WriteAtomicSection(s, atomic);
+    EndClump(s, stack);
     return WriteResult::kDone;
 }
 

@@ -2,9 +2,6 @@
 
 #include <string.h>
 
-#include "format/ClumpLayout.h"
-#include "format/SkinLayout.h"
-
 bool LoadSkeleton(XSRecord doc, Skeleton* k) {
     k->boneCount = XSBoneCount(doc);
     if (k->boneCount < 0)
@@ -70,10 +67,12 @@ static FrameRecord BoneFrame(const Skeleton& k, int32_t i) {
     return r;
 }
 
-// The HAnim hierarchy ordered by tag index; false at the first index without a bone.
-static bool CollectHierarchy(const Skeleton& k, HeapArray<HAnimNodeRecord>& nodes,
-                             int32_t* missing) {
-    if (!nodes.Allocate(static_cast<size_t>(k.boneCount))) {
+// The hierarchy on the first bone: the nodes ordered by tag index; false at
+// the first index without a bone.
+static bool CollectHierarchy(const Skeleton& k, HAnimPlgRecord* h, int32_t* missing) {
+    h->header.nodeCount = k.boneCount;
+    h->hierarchy = HAnimHierarchyHeader{0, kHAnimKeyFrameSize};
+    if (!h->nodes.Allocate(static_cast<size_t>(k.boneCount))) {
         *missing = -1;
         return false;
     }
@@ -84,55 +83,61 @@ static bool CollectHierarchy(const Skeleton& k, HeapArray<HAnimNodeRecord>& node
             return false;
         }
         const HAnimTag& tag = k.tags[static_cast<size_t>(bone)];
-        nodes[static_cast<size_t>(n)] = HAnimNodeRecord{tag.nodeId, n, tag.nodeFlags};
+        h->nodes[static_cast<size_t>(n)] = HAnimNodeRecord{tag.nodeId, n, tag.nodeFlags};
     }
     return true;
 }
 
-bool WriteFrameList(ByteStream& s, const Skeleton& k, int32_t* missing) {
-    SectionStack stack;
-    BeginSection(s, stack, kSectionFrameList);
-    BeginSection(s, stack, kSectionStruct);
-    WriteI32(s, k.boneCount + 1);
-    FrameRecord root = {{1, 0, 0, 0, 1, 0, 0, 0, 1}, {0, 0, 0}, -1, kFrameFlagNotBone | 3};
-    WriteFrameRecord(s, root);
+bool FrameListOf(const Skeleton& k, FrameListRecord* out, int32_t* missing) {
+    static_assert(sizeof(XSBone::name) == kFrameNameSize, "bone names fit frame names");
+    size_t n = static_cast<size_t>(k.boneCount) + 1;
+    out->frameCount = k.boneCount + 1;
+    if (!out->frames.Allocate(n) || !out->extensions.Allocate(n)) {
+        *missing = -1;
+        return false;
+    }
+    out->frames[0] = FrameRecord{{1, 0, 0, 0, 1, 0, 0, 0, 1}, {0, 0, 0}, -1, kFrameFlagNotBone | 3};
     for (int32_t i = 0; i < k.boneCount; ++i)
-        WriteFrameRecord(s, BoneFrame(k, i));
-    EndSection(s, stack);
-    WriteEmptyExtension(s);
+        out->frames[static_cast<size_t>(i) + 1] = BoneFrame(k, i);
+    // The root frame's Extension stays empty.
     for (int32_t i = 0; i < k.boneCount; ++i) {
-        BeginSection(s, stack, kSectionExtension);
-        const HAnimTag& tag = k.tags[static_cast<size_t>(i)];
-        if (i == 0) {
-            HeapArray<HAnimNodeRecord> nodes;
-            if (!CollectHierarchy(k, nodes, missing))
-                return false;
-            WriteHAnimSection(s, tag.nodeId, nodes.Data(), k.boneCount);
-        } else {
-            WriteHAnimSection(s, tag.nodeId, nullptr, 0);
-        }
-        WriteFrameNameSection(s, k.bones[static_cast<size_t>(i)].name);
-        EndSection(s, stack);
+        FrameExtensionRecord& e = out->extensions[static_cast<size_t>(i) + 1];
+        e.hasHAnim = true;
+        e.hanim.header = HAnimHeader{kHAnimVersion, k.tags[static_cast<size_t>(i)].nodeId, 0};
+        if (i == 0 && !CollectHierarchy(k, &e.hanim, missing))
+            return false;
+        e.hasName = true;
+        memcpy(e.name, k.bones[static_cast<size_t>(i)].name, sizeof e.name);
+        e.name[sizeof e.name - 1] = '\0';
     }
-    EndSection(s, stack);
     return true;
 }
 
-bool WriteSkin(ByteStream& s, const Skeleton& k, const WorkMesh* meshes, int32_t meshCount,
-               int32_t* missing) {
-    SectionStack stack;
-    BeginSection(s, stack, kSectionSkinPlg);
-    WriteSkinHeader(s, static_cast<uint8_t>(k.boneCount));
-    // All bone indices first, then all weights.
-    BlockWriter block(s);
+bool SkinOf(const Skeleton& k, const WorkMesh* meshes, int32_t meshCount, SkinRecord* out,
+            int32_t* missing) {
+    size_t vertices = 0;
     for (int32_t m = 0; m < meshCount; ++m)
-        for (size_t v = 0; v < meshes[m].attributes.Count(); ++v)
-            memcpy(block.Reserve(4), meshes[m].attributes[v].bones, 4);
+        vertices += meshes[m].attributes.Count();
+    size_t bones = static_cast<size_t>(k.boneCount);
+    out->boneCount = static_cast<uint8_t>(k.boneCount);
+    out->usedBoneCount = out->boneCount;
+    out->maxWeightsPerVertex = kSkinMaxWeightsPerVertex;
+    out->vertexCount = static_cast<uint32_t>(vertices);
+    if (!out->usedBoneIndices.Allocate(bones) || !out->boneIndices.Allocate(4 * vertices) ||
+        !out->weights.Allocate(4 * vertices) || !out->inverseMatrices.Allocate(16 * bones)) {
+        *missing = -1;
+        return false;
+    }
+    for (size_t i = 0; i < bones; ++i)
+        out->usedBoneIndices[i] = static_cast<uint8_t>(i);
+    size_t at = 0;
     for (int32_t m = 0; m < meshCount; ++m)
-        for (size_t v = 0; v < meshes[m].attributes.Count(); ++v)
-            for (float w : meshes[m].attributes[v].weights)
-                block.F32(w);
-    block.Finish();
+        for (size_t v = 0; v < meshes[m].attributes.Count(); ++v, ++at) {
+            const VertexAttributes& a = meshes[m].attributes[v];
+            memcpy(&out->boneIndices[4 * at], a.bones, sizeof a.bones);
+            memcpy(&out->weights[4 * at], a.weights, sizeof a.weights);
+        }
+    // Matrix n belongs to the bone whose tag index is n.
     for (int32_t n = 0; n < k.boneCount; ++n) {
         int32_t bone = BoneWithTagIndex(k, n);
         if (bone < 0) {
@@ -142,10 +147,7 @@ bool WriteSkin(ByteStream& s, const Skeleton& k, const WorkMesh* meshes, int32_t
         Matrix4 world, inverse;
         WorldOf(k, bone, n == 0 ? 0.0f : k.groundOffset, &world);
         InvertMatrix4(&inverse, &world);
-        for (float f : inverse.m)
-            WriteF32(s, f);
+        memcpy(&out->inverseMatrices[16 * static_cast<size_t>(n)], inverse.m, sizeof inverse.m);
     }
-    WriteSkinTrailer(s);
-    EndSection(s, stack);
     return true;
 }

@@ -1,5 +1,5 @@
-// Keynote's bones as the file's frames, HAnim numbers and skin: the Frame List
-// and the Skin PLG.
+// Keynote's bones as records of the file: the Skeleton read from Keynote's
+// document in one place, and from it the Frame List and the Skin PLG.
 #pragma once
 
 #include <stdint.h>
@@ -7,7 +7,9 @@
 #include "Plugins/Export/BoneMatrices.h"
 #include "Plugins/Export/KeynoteDocument.h"
 #include "Plugins/Export/WorkMesh.h"
-#include "format/ByteStream.h"
+#include "format/FrameListLayout.h"
+#include "format/SkinLayout.h"
+#include "frame/HAnimTag.h"
 #include "frame/HeapArray.h"
 
 struct Skeleton {
@@ -25,9 +27,11 @@ bool LoadSkeleton(XSRecord doc, Skeleton* skeleton);
 // The first bone in list order whose tag index is n, or -1.
 int32_t BoneWithTagIndex(const Skeleton& skeleton, int32_t n);
 
-// Writes the Frame List. On a tag index without a bone it stops where it is
-// and returns false with that index in *missing.
-bool WriteFrameList(ByteStream& s, const Skeleton& skeleton, int32_t* missing);
-// Writes the Skin PLG of the meshes' vertices; stops like WriteFrameList.
-bool WriteSkin(ByteStream& s, const Skeleton& skeleton, const WorkMesh* meshes, int32_t meshCount,
-               int32_t* missing);
+// The Frame List: a root frame, then one frame per bone with its HAnim PLG
+// (the hierarchy on the first bone) and its name. False on a tag index
+// without a bone, with that index in *missing, or when memory runs out, with
+// -1 in *missing.
+bool FrameListOf(const Skeleton& skeleton, FrameListRecord* out, int32_t* missing);
+// The Skin PLG of the meshes' vertices, in mesh order; fails like FrameListOf.
+bool SkinOf(const Skeleton& skeleton, const WorkMesh* meshes, int32_t meshCount, SkinRecord* out,
+            int32_t* missing);

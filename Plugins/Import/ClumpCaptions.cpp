@@ -1,49 +1,15 @@
 #include "Plugins/Import/ClumpCaptions.h"
 
 #include <stdlib.h>
-#include <string.h>
 
 #include "Plugins/Import/ImportMessages.h"
 #include "format/ClumpLayout.h"
 
-// Whether every byte from offset to the end of the stream is zero: the padding
-// archive tools leave after a model.
-static bool OnlyZerosFrom(ByteStream& stream, uint32_t offset) {
-    uint8_t block[4096];
-    if (!stream.Seek(offset))
-        return false;
-    for (;;) {
-        uint32_t got = stream.Read(block, sizeof block);
-        if (got == 0)
-            return stream.Tell() >= stream.Size();
-        for (uint32_t i = 0; i < got; ++i)
-            if (block[i] != 0)
-                return false;
-    }
-}
-
 bool CountClumps(ImportRun& run, int* count) {
-    SectionCursor& c = run.cursor;
-    SeekTopLevel(c, 0);
     int found = 0;
-    while (FindChildSection(c, kSectionClump)) {
-        ++found;
-        LeaveSection(c);
-    }
-    if (IsMalformed(c)) {
-        // After the clumps, padding and the few stray bytes some writers leave
-        // cannot be a clump: the clumps before them stand. A clump that runs
-        // past the end is damage.
-        bool trailer =
-            c.problem == StreamProblem::kTruncatedHeader ||
-            (c.problem == StreamProblem::kSizePastFile && c.problemType != kSectionClump) ||
-            OnlyZerosFrom(*c.stream, c.problemOffset);
-        if (found == 0 || !trailer) {
-            ReportSectionError(run, MSG_NO_CLUMP);
-            return false;
-        }
-        // Later scans stop at the trailer.
-        c.problem = StreamProblem::kNone;
+    if (!ScanTopLevelClumps(run.cursor, &found)) {
+        ReportSectionError(run, MSG_NO_CLUMP);
+        return false;
     }
     if (found == 0) {
         ReportImportError(run, MSG_NO_CLUMP);
@@ -57,28 +23,22 @@ bool CountClumps(ImportRun& run, int* count) {
     return true;
 }
 
-// Reads the caption of the clump at the cursor (depth 0) and leaves the clump.
+// Reads the caption of the next clump, the name of its first bone, and
+// leaves the clump.
 static bool ReadCaption(ImportRun& run, char** caption) {
-    SectionCursor& c = run.cursor;
-    if (!FindChildSection(c, kSectionClump)) {
+    switch (EnterFirstBoneName(run.cursor)) {
+    case BoneNameSearch::kFound:
+        break;
+    case BoneNameSearch::kMissingClump:
         ReportSectionError(run, MSG_MISSING_CLUMP);
         return false;
-    }
-    if (!FindChildSection(c, kSectionFrameList)) {
+    case BoneNameSearch::kMissingFrameList:
         ReportSectionError(run, MSG_MISSING_FRAME_LIST);
         return false;
-    }
-    // The first frame's Extension, then the second one's.
-    if (!FindChildSection(c, kSectionExtension)) {
+    case BoneNameSearch::kMissingExtension:
         ReportSectionError(run, MSG_MISSING_FRAME_EXTENSION);
         return false;
-    }
-    LeaveSection(c);
-    if (!FindChildSection(c, kSectionExtension)) {
-        ReportSectionError(run, MSG_MISSING_FRAME_EXTENSION);
-        return false;
-    }
-    if (!FindChildSection(c, kSectionFrame)) {
+    case BoneNameSearch::kMissingFrame:
         ReportSectionError(run, MSG_MISSING_CAPTION_FRAME);
         return false;
     }
@@ -87,14 +47,12 @@ static bool ReadCaption(ImportRun& run, char** caption) {
         ReportImportError(run, MSG_OUT_OF_MEMORY);
         return false;
     }
-    if (!ReadSectionText(c, text, kNameBufferSize)) {
+    if (!ReadFirstBoneName(run.cursor, text, kNameBufferSize)) {
         free(text);
         ReportSectionError(run, MSG_MISSING_CAPTION_FRAME);
         return false;
     }
     *caption = text;
-    for (int i = 0; i < 4; ++i) // Frame, Extension, Frame List, Clump
-        LeaveSection(c);
     return true;
 }
 

@@ -10,8 +10,9 @@
 #include "Plugins/Import/ImportMessages.h"
 #include "Plugins/Import/ImportRun.h"
 #include "Plugins/Import/PseudoRandom.h"
-#include "format/ClumpLayout.h"
-#include "format/SkinLayout.h"
+#include "format/AtomicLayout.h"
+#include "format/FrameListLayout.h"
+#include "frame/HAnimTag.h"
 #include "frame/HeapArray.h"
 
 namespace {
@@ -23,17 +24,18 @@ namespace {
 constexpr float kCollinearThreshold = 1e-6f;
 
 struct FrameTables {
+    FrameListRecord list;
     int32_t frameCount = 0;
     HeapArray<Matrix4> locals;
     HeapArray<int32_t> parents;
-    HeapArray<uint32_t> flags;
     HeapArray<int32_t> boneMaterial;
     HeapArray<int32_t> headVertex;
     HeapArray<int32_t> jointVertex;
     HeapArray<uint8_t> headMoved; // the head already sits on a child's joint
-    HeapArray<int32_t> nodeIds;
-    HeapArray<int32_t> nodeFlags;
-    HeapArray<int32_t> nodeFrame; // the bone frame of each node, -1 none
+    // The latest HAnim PLG with nodes (in list), and the bone frame of each of
+    // its nodes, -1 none.
+    const HAnimPlgRecord* hierarchy = nullptr;
+    HeapArray<int32_t> nodeFrame;
     int32_t nodeCount = 0;
 };
 
@@ -79,40 +81,63 @@ Point3 Minus(Point3 a, Point3 b) {
     return Point3{a.x - b.x, a.y - b.y, a.z - b.z};
 }
 
-bool ReadFrameRecords(ImportRun& run, FrameTables& t) {
-    SectionCursor& c = run.cursor;
-    if (!FindChildSection(c, kSectionFrameList)) {
+// Reports where reading the Frame List stopped.
+void ReportFrameListStop(ImportRun& run, FrameListResult result) {
+    switch (result) {
+    case FrameListResult::kOk:
+        break;
+    case FrameListResult::kMissingFrameList:
         ReportSectionError(run, MSG_MISSING_FRAME_LIST);
-        return false;
-    }
-    if (!FindChildSection(c, kSectionStruct)) {
+        break;
+    case FrameListResult::kMissingStruct:
+    case FrameListResult::kShortStruct:
         ReportSectionError(run, MSG_MISSING_FRAME_LIST_STRUCT);
-        return false;
-    }
-    if (!ReadI32(c, &t.frameCount)) {
-        ReportSectionError(run, MSG_MISSING_FRAME_LIST_STRUCT);
-        return false;
-    }
-    if (t.frameCount < 0 ||
-        static_cast<uint64_t>(t.frameCount) * kFrameRecordSize > SectionBytesLeft(c)) {
+        break;
+    case FrameListResult::kCountPastStruct:
         ReportCorrupt(run, "frame count runs past the frame list Struct");
+        break;
+    case FrameListResult::kOutOfMemory:
+        ReportImportError(run, MSG_OUT_OF_MEMORY);
+        break;
+    case FrameListResult::kMissingExtension:
+        ReportSectionError(run, MSG_MISSING_FRAME_EXTENSION);
+        break;
+    case FrameListResult::kMissingHAnim:
+        ReportSectionError(run, MSG_MISSING_HANIM);
+        break;
+    case FrameListResult::kHAnimCountPastSection:
+        ReportCorrupt(run, "HAnim node count runs past the HAnim PLG");
+        break;
+    case FrameListResult::kMissingName:
+        ReportSectionError(run, MSG_MISSING_FRAME);
+        break;
+    }
+}
+
+bool ReadFrameRecords(ImportRun& run, FrameTables& t) {
+    FrameListRead read = ReadFrameListStruct(run.cursor, &t.list);
+    if (read.result == FrameListResult::kMissingFrameList ||
+        read.result == FrameListResult::kMissingStruct ||
+        read.result == FrameListResult::kCountPastStruct) {
+        ReportFrameListStop(run, read.result);
         return false;
     }
+    t.frameCount = t.list.frameCount;
     ImportTrace(run, TRACE_FRAME_ALLOC, static_cast<int>(t.frameCount));
     size_t n = static_cast<size_t>(t.frameCount);
-    if (!t.locals.Allocate(n) || !t.parents.Allocate(n) || !t.flags.Allocate(n) ||
-        !t.boneMaterial.Allocate(n) || !t.headVertex.Allocate(n) || !t.jointVertex.Allocate(n) ||
-        !t.headMoved.Allocate(n)) {
+    if (read.result == FrameListResult::kOutOfMemory || !t.locals.Allocate(n) ||
+        !t.parents.Allocate(n) || !t.boneMaterial.Allocate(n) || !t.headVertex.Allocate(n) ||
+        !t.jointVertex.Allocate(n) || !t.headMoved.Allocate(n)) {
         ReportImportError(run, MSG_OUT_OF_MEMORY);
         return false;
     }
     ImportTrace(run, TRACE_FRAME_ALLOCATED);
+    if (read.result != FrameListResult::kOk) {
+        ReportFrameListStop(run, read.result);
+        return false;
+    }
     for (size_t i = 0; i < n; ++i) {
-        FrameRecord r;
-        if (!ReadFrameRecord(c, &r)) {
-            ReportSectionError(run, MSG_MISSING_FRAME_LIST_STRUCT);
-            return false;
-        }
+        const FrameRecord& r = t.list.frames[i];
         Matrix4& m = t.locals[i];
         IdentityMatrix4(&m);
         for (int row = 0; row < 3; ++row)
@@ -121,7 +146,6 @@ bool ReadFrameRecords(ImportRun& run, FrameTables& t) {
         for (int col = 0; col < 3; ++col)
             m.m[12 + col] = r.position[col];
         t.parents[i] = r.parentIndex;
-        t.flags[i] = r.matrixFlags;
         t.headVertex[i] = -1;
     }
     int32_t bad = 0;
@@ -136,7 +160,6 @@ bool ReadFrameRecords(ImportRun& run, FrameTables& t) {
         }
         return false;
     }
-    LeaveSection(c);
     return true;
 }
 
@@ -155,77 +178,44 @@ HostObject CreateBoneObject(ImportRun& run) {
 // Gives the frames known by name their fixed rotation, keeping scale and
 // translation.
 bool ResetPoses(ImportRun& run, FrameTables& t) {
-    SectionCursor& c = run.cursor;
+    FrameListRead read = ReadFrameNames(run.cursor, &t.list);
+    if (read.result != FrameListResult::kOk) {
+        ReportFrameListStop(run, read.result);
+        return false;
+    }
     for (int32_t i = 0; i < t.frameCount; ++i) {
-        if (!FindChildSection(c, kSectionExtension)) {
-            ReportSectionError(run, MSG_MISSING_FRAME_EXTENSION);
-            return false;
+        const FrameExtensionRecord& e = t.list.extensions[static_cast<size_t>(i)];
+        if (!e.hasName)
+            continue;
+        for (const PoseReset& reset : kPoseResets) {
+            if (!SameTextIgnoringCase(e.name, reset.name))
+                continue;
+            Matrix4* m = &t.locals[static_cast<size_t>(i)];
+            Point3 translation, scaling;
+            g_host.MQMatrix_FloatValue(m, kMatrixGetTranslation, &translation.x);
+            g_host.MQMatrix_FloatValue(m, kMatrixGetScaling, &scaling.x);
+            float values[9] = {scaling.x,  scaling.y,     scaling.z,     reset.head,   reset.pitch,
+                               reset.bank, translation.x, translation.y, translation.z};
+            g_host.MQMatrix_FloatValue(m, kMatrixSetTransform, values);
+            break;
         }
-        if (FindChildSection(c, kSectionFrame)) {
-            if (!ReadSectionText(c, run.nameBuffer, sizeof run.nameBuffer)) {
-                ReportSectionError(run, MSG_MISSING_FRAME);
-                return false;
-            }
-            for (const PoseReset& reset : kPoseResets) {
-                if (!SameTextIgnoringCase(run.nameBuffer, reset.name))
-                    continue;
-                Matrix4* m = &t.locals[static_cast<size_t>(i)];
-                Point3 translation, scaling;
-                g_host.MQMatrix_FloatValue(m, kMatrixGetTranslation, &translation.x);
-                g_host.MQMatrix_FloatValue(m, kMatrixGetScaling, &scaling.x);
-                float values[9] = {scaling.x,     scaling.y,     scaling.z,
-                                   reset.head,    reset.pitch,   reset.bank,
-                                   translation.x, translation.y, translation.z};
-                g_host.MQMatrix_FloatValue(m, kMatrixSetTransform, values);
-                break;
-            }
-            LeaveSection(c);
-        } else if (IsMalformed(c)) {
-            ReportSectionError(run, MSG_MISSING_FRAME);
-            return false;
-        }
-        LeaveSection(c);
     }
     return true;
 }
 
-// Reads a frame's HAnim PLG; a hierarchy (nodeCount > 0) replaces the node tables.
-bool ReadHAnim(ImportRun& run, FrameTables& t, int32_t* nodeId) {
-    SectionCursor& c = run.cursor;
-    if (!FindChildSection(c, kSectionHAnimPlg)) {
-        ReportSectionError(run, MSG_MISSING_HANIM);
+// A HAnim PLG with nodes replaces the hierarchy the bones are looked up in.
+bool TakeHierarchy(ImportRun& run, FrameTables& t, const HAnimPlgRecord& hanim) {
+    if (hanim.header.nodeCount == 0)
+        return true;
+    size_t n = static_cast<size_t>(hanim.header.nodeCount);
+    if (!t.nodeFrame.Allocate(n)) {
+        ReportImportError(run, MSG_OUT_OF_MEMORY);
         return false;
     }
-    HAnimHeader header;
-    if (!ReadHAnimHeader(c, &header)) {
-        ReportSectionError(run, MSG_MISSING_HANIM);
-        return false;
-    }
-    *nodeId = header.nodeId;
-    if (header.nodeCount != 0) {
-        if (header.nodeCount < 0 || !SkipBytes(c, kHAnimHierarchyHeaderSize) ||
-            static_cast<uint64_t>(header.nodeCount) * kHAnimNodeRecordSize > SectionBytesLeft(c)) {
-            ReportCorrupt(run, "HAnim node count runs past the HAnim PLG");
-            return false;
-        }
-        size_t n = static_cast<size_t>(header.nodeCount);
-        if (!t.nodeIds.Allocate(n) || !t.nodeFlags.Allocate(n) || !t.nodeFrame.Allocate(n)) {
-            ReportImportError(run, MSG_OUT_OF_MEMORY);
-            return false;
-        }
-        t.nodeCount = header.nodeCount;
-        for (size_t k = 0; k < n; ++k) {
-            HAnimNodeRecord r;
-            if (!ReadHAnimNodeRecord(c, &r)) {
-                ReportSectionError(run, MSG_MISSING_HANIM);
-                return false;
-            }
-            t.nodeIds[k] = r.nodeId;
-            t.nodeFlags[k] = r.nodeFlags;
-            t.nodeFrame[k] = -1;
-        }
-    }
-    LeaveSection(c);
+    for (size_t k = 0; k < n; ++k)
+        t.nodeFrame[k] = -1;
+    t.hierarchy = &hanim;
+    t.nodeCount = hanim.header.nodeCount;
     return true;
 }
 
@@ -237,7 +227,7 @@ bool AddBoneMaterial(ImportRun& run, FrameTables& t, int32_t i, int32_t nodeId, 
     // the hierarchy finds an empty table.
     int32_t limit = t.frameCount - 1 < t.nodeCount ? t.frameCount - 1 : t.nodeCount;
     int32_t j = 0;
-    while (j < limit && t.nodeIds[static_cast<size_t>(j)] != nodeId)
+    while (j < limit && t.hierarchy->nodes[static_cast<size_t>(j)].nodeId != nodeId)
         ++j;
     if (j >= limit) {
         g_host.MQMat_Delete(material);
@@ -246,9 +236,8 @@ bool AddBoneMaterial(ImportRun& run, FrameTables& t, int32_t i, int32_t nodeId, 
         ReportImportError(run, message);
         return false;
     }
-    FormatCut(run.nameBuffer, sizeof run.nameBuffer, "%d:%d:%d", static_cast<int>(j),
-              static_cast<int>(t.nodeIds[static_cast<size_t>(j)]),
-              static_cast<int>(t.nodeFlags[static_cast<size_t>(j)]));
+    const HAnimNodeRecord& node = t.hierarchy->nodes[static_cast<size_t>(j)];
+    FormatHAnimTag(HAnimTag{j, node.nodeId, node.nodeFlags}, run.nameBuffer, sizeof run.nameBuffer);
     g_host.MQMat_SetBumpName(material, run.nameBuffer);
     t.nodeFrame[static_cast<size_t>(j)] = i;
     int32_t one = 1, zero = 0;
@@ -318,49 +307,28 @@ void AddBoneShape(ImportRun& run, FrameTables& t, HostObject bones, int32_t i) {
     t.jointVertex[fi] = jointIndex;
 }
 
+// The bone frames' materials and shapes, in frame order, up to the frame
+// where reading their Extensions stopped, whose fault is reported then.
 bool BuildBones(ImportRun& run, FrameTables& t, HostObject bones) {
-    SectionCursor& c = run.cursor;
-    for (int32_t i = 0; i < t.frameCount; ++i) {
-        if (!FindChildSection(c, kSectionExtension)) {
-            ReportSectionError(run, MSG_MISSING_FRAME_EXTENSION);
-            return false;
-        }
-        bool bone = !(t.flags[static_cast<size_t>(i)] & kFrameFlagNotBone);
-        // A root frame without a HAnim PLG is the clump's own frame, whatever
-        // its flags (some writers leave every flag 0).
-        if (bone && t.parents[static_cast<size_t>(i)] == -1) {
-            bone = FindChildSection(c, kSectionHAnimPlg);
-            if (bone) {
-                LeaveSection(c);
-                RewindSection(c);
-            } else if (IsMalformed(c)) {
-                ReportSectionError(run, MSG_MISSING_HANIM);
-                return false;
-            }
-        }
-        if (!bone) {
-            LeaveSection(c);
+    FrameListRead read = ReadBoneExtensions(run.cursor, &t.list);
+    int32_t end = read.result == FrameListResult::kOk ? t.frameCount : read.frame;
+    for (int32_t i = 0; i < end; ++i) {
+        const FrameExtensionRecord& e = t.list.extensions[static_cast<size_t>(i)];
+        if (!e.hasHAnim)
             continue;
-        }
-        int32_t nodeId = 0;
-        if (!ReadHAnim(run, t, &nodeId))
-            return false;
-        if (!FindChildSection(c, kSectionFrame)) {
-            ReportSectionError(run, MSG_MISSING_FRAME);
-            return false;
-        }
-        char name[kNameBufferSize];
-        if (!ReadSectionText(c, name, sizeof name)) {
-            ReportSectionError(run, MSG_MISSING_FRAME);
-            return false;
-        }
-        if (!AddBoneMaterial(run, t, i, nodeId, name))
+        if (!TakeHierarchy(run, t, e.hanim) ||
+            !AddBoneMaterial(run, t, i, e.hanim.header.nodeId, e.name))
             return false;
         AddBoneShape(run, t, bones, i);
-        LeaveSection(c); // Frame
-        LeaveSection(c); // Extension
     }
-    return true;
+    if (read.result == FrameListResult::kOk)
+        return true;
+    // A frame whose name is missing had its HAnim PLG read first.
+    if (end >= 0 && t.list.extensions[static_cast<size_t>(end)].hasHAnim &&
+        !TakeHierarchy(run, t, t.list.extensions[static_cast<size_t>(end)].hanim))
+        return false;
+    ReportFrameListStop(run, read.result);
+    return false;
 }
 
 // Moves every mesh vertex by the reference matrix about its own translation.
@@ -393,11 +361,8 @@ bool ImportSkeletonBody(ImportRun& run, FrameTables& t, HostObject* bones, Matri
         GlobalMatrixOf(t.locals.Data(), t.parents.Data(), 2, reference);
     else
         IdentityMatrix4(reference);
-    if (run.resetPose) {
-        if (!ResetPoses(run, t))
-            return false;
-        RewindSection(run.cursor);
-    }
+    if (run.resetPose && !ResetPoses(run, t))
+        return false;
     if (!BuildBones(run, t, *bones))
         return false;
     g_host.MQDoc_AddObject(run.doc, *bones);
@@ -410,27 +375,6 @@ bool ImportSkeletonBody(ImportRun& run, FrameTables& t, HostObject* bones, Matri
 }
 
 } // namespace
-
-// The frame the clump's atomic of the first geometry hangs from, or -1. Damage
-// in the sections after the frame list only loses this answer.
-int32_t AtomicFrameOf(ImportRun& run, int32_t frameCount) {
-    SectionCursor& c = run.cursor;
-    SectionCursor before = c;
-    int32_t frame = -1;
-    while (frame < 0 && FindChildSection(c, kSectionAtomic)) {
-        AtomicStruct a;
-        if (FindChildSection(c, kSectionStruct) && ReadAtomicStruct(c, &a) &&
-            a.geometryIndex == 0 && a.frameIndex >= 0 && a.frameIndex < frameCount)
-            frame = a.frameIndex;
-        if (c.depth > before.depth + 1)
-            LeaveSection(c); // Struct
-        LeaveSection(c);     // Atomic
-    }
-    if (IsMalformed(c))
-        frame = -1;
-    c = before;
-    return frame;
-}
 
 // Places the mesh in its bones by its skin, or re-poses it by frame 2.
 void PlaceMesh(ImportRun& run, FrameTables& t, int32_t atomicFrame, Matrix4* reference) {
@@ -451,22 +395,22 @@ bool ImportSkeleton(ImportRun& run) {
     Matrix4 reference;
     bool ok = ImportSkeletonBody(run, t, &bones, &reference);
     if (ok) {
-        LeaveSection(run.cursor); // Frame List
-        int32_t atomicFrame = AtomicFrameOf(run, t.frameCount);
+        // The frame the clump's atomic of the first geometry hangs from.
+        int32_t atomicFrame = FindAtomicFrame(run.cursor, t.frameCount);
         PlaceMesh(run, t, atomicFrame, &reference);
         LeaveSection(run.cursor); // Clump
     }
     ImportTrace(run, TRACE_FRAME_FREE);
     t.locals.Release();
     t.parents.Release();
-    t.flags.Release();
     t.boneMaterial.Release();
     t.headVertex.Release();
     t.jointVertex.Release();
     t.headMoved.Release();
-    t.nodeIds.Release();
-    t.nodeFlags.Release();
     t.nodeFrame.Release();
+    t.hierarchy = nullptr;
+    t.list.frames.Release();
+    t.list.extensions.Release();
     ImportTrace(run, TRACE_FRAME_FREED);
     if (!ok) {
         // The bone object was never added: it is ours to delete.

@@ -3,6 +3,7 @@
 
 #include "Plugins/Export/BoneMatrices.h"
 #include "Plugins/Export/GeometryWriter.h"
+#include "frame/HAnimTag.h"
 
 namespace {
 
@@ -21,6 +22,9 @@ TEST(HAnimTagText, ThreeNumbersAndMissingOnes) {
     EXPECT_EQ(t.nodeFlags, 0);
     t = ParseHAnimTag("99999999999:1:1");
     EXPECT_EQ(t.index, INT32_MAX);
+    char text[16];
+    FormatHAnimTag(HAnimTag{-4, 1000, 2}, text, sizeof text);
+    EXPECT_STREQ(text, "-4:1000:2");
 }
 
 TEST(Inverse, UndoesAGeneralMatrix) {

@@ -2,6 +2,9 @@
 
 #include <math.h>
 
+#include <algorithm>
+
+#include "format/AtomicLayout.h"
 #include "format/SkinLayout.h"
 
 namespace {
@@ -24,10 +27,15 @@ void WriteFrameList(ByteStream& s, const std::vector<TestFrame>& frames) {
     EndSection(s, stack);
     for (const TestFrame& f : frames) {
         BeginSection(s, stack, kSectionExtension);
-        if (f.writeHAnim)
-            WriteHAnimSection(s, f.nodeId, f.hierarchy.data(),
-                              static_cast<int32_t>(f.hierarchy.size()));
-        if (f.writeName)
+        if (f.writeHAnim) {
+            HAnimPlgRecord h;
+            h.header = {kHAnimVersion, f.nodeId, static_cast<int32_t>(f.hierarchy.size())};
+            h.hierarchy = {0, kHAnimKeyFrameSize};
+            h.nodes.Allocate(f.hierarchy.size());
+            std::copy(f.hierarchy.begin(), f.hierarchy.end(), h.nodes.Data());
+            WriteHAnimSection(s, h);
+        }
+        if (f.writeName) // names of any length, so that the reader's cut is tested
             WriteFrameNameSection(s, f.name.c_str());
         EndSection(s, stack);
     }
@@ -119,17 +127,21 @@ void WriteBinMesh(ByteStream& s, const TestGeometry& g) {
 }
 
 void WriteSkin(ByteStream& s, const TestSkin& skin) {
-    SectionStack stack;
-    BeginSection(s, stack, kSectionSkinPlg);
-    WriteSkinHeader(s, skin.boneCount);
-    for (uint8_t i : skin.indices)
-        WriteU8(s, i);
-    for (float w : skin.weights)
-        WriteF32(s, w);
-    for (float m : skin.matrices)
-        WriteF32(s, m);
-    WriteSkinTrailer(s);
-    EndSection(s, stack);
+    SkinRecord r;
+    r.boneCount = skin.boneCount;
+    r.usedBoneCount = skin.boneCount;
+    r.maxWeightsPerVertex = kSkinMaxWeightsPerVertex;
+    r.vertexCount = static_cast<uint32_t>(skin.indices.size() / 4);
+    r.usedBoneIndices.Allocate(skin.boneCount);
+    for (uint8_t i = 0; i < skin.boneCount; ++i)
+        r.usedBoneIndices[i] = i;
+    r.boneIndices.Allocate(skin.indices.size());
+    std::copy(skin.indices.begin(), skin.indices.end(), r.boneIndices.Data());
+    r.weights.Allocate(skin.weights.size());
+    std::copy(skin.weights.begin(), skin.weights.end(), r.weights.Data());
+    r.inverseMatrices.Allocate(skin.matrices.size());
+    std::copy(skin.matrices.begin(), skin.matrices.end(), r.inverseMatrices.Data());
+    WriteSkinPlg(s, r);
 }
 
 void WriteAtomic(ByteStream& s, int32_t frame) {

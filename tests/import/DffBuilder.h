@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "format/ClumpLayout.h"
+#include "format/FrameListLayout.h"
 #include "format/GeometryLayout.h"
 #include "frame/MQHost.h"
 

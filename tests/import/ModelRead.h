@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "format/ClumpLayout.h"
+#include "format/FrameListLayout.h"
 #include "format/SkinLayout.h"
 #include "frame/MQHost.h"
 
