@@ -2,21 +2,20 @@
 
 #include <stdlib.h>
 
-#include "Plugins/Import/ImportMessages.h"
 #include "format/ClumpLayout.h"
 
 bool CountClumps(ImportRun& run, int* count) {
     int found = 0;
     if (!ScanTopLevelClumps(run.cursor, &found)) {
-        ReportSectionError(run, MSG_NO_CLUMP);
+        FailSection(run, ImportFailure(ImportProblem::kNoClump));
         return false;
     }
     if (found == 0) {
-        ReportImportError(run, MSG_NO_CLUMP);
+        FailImport(run, ImportFailure(ImportProblem::kNoClump));
         return false;
     }
     if (found > kMaxClumps) {
-        ReportImportError(run, MSG_UNSUPPORTED_TOO_MANY_CLUMPS);
+        FailImport(run, UnsupportedResult(ImportUnsupported::kTooManyClumps));
         return false;
     }
     *count = found;
@@ -30,26 +29,26 @@ static bool ReadCaption(ImportRun& run, char** caption) {
     case BoneNameSearch::kFound:
         break;
     case BoneNameSearch::kMissingClump:
-        ReportSectionError(run, MSG_MISSING_CLUMP);
+        FailSection(run, MissingSectionResult(ImportSection::kClump));
         return false;
     case BoneNameSearch::kMissingFrameList:
-        ReportSectionError(run, MSG_MISSING_FRAME_LIST);
+        FailSection(run, MissingSectionResult(ImportSection::kFrameList));
         return false;
     case BoneNameSearch::kMissingExtension:
-        ReportSectionError(run, MSG_MISSING_FRAME_EXTENSION);
+        FailSection(run, MissingSectionResult(ImportSection::kFrameExtension));
         return false;
     case BoneNameSearch::kMissingFrame:
-        ReportSectionError(run, MSG_MISSING_CAPTION_FRAME);
+        FailSection(run, MissingSectionResult(ImportSection::kCaptionFrame));
         return false;
     }
     char* text = static_cast<char*>(malloc(kNameBufferSize));
     if (text == nullptr) {
-        ReportImportError(run, MSG_OUT_OF_MEMORY);
+        FailImport(run, ImportFailure(ImportProblem::kOutOfMemory));
         return false;
     }
     if (!ReadFirstBoneName(run.cursor, text, kNameBufferSize)) {
         free(text);
-        ReportSectionError(run, MSG_MISSING_CAPTION_FRAME);
+        FailSection(run, MissingSectionResult(ImportSection::kCaptionFrame));
         return false;
     }
     *caption = text;
@@ -59,7 +58,7 @@ static bool ReadCaption(ImportRun& run, char** caption) {
 bool CollectCaptions(ImportRun& run, int count, ClumpList& list) {
     list.captions = static_cast<char**>(calloc(static_cast<size_t>(count), sizeof(char*)));
     if (list.captions == nullptr) {
-        ReportImportError(run, MSG_OUT_OF_MEMORY);
+        FailImport(run, ImportFailure(ImportProblem::kOutOfMemory));
         return false;
     }
     SeekTopLevel(run.cursor, 0);

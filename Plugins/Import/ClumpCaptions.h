@@ -5,11 +5,11 @@
 #include "Plugins/Import/ImportRun.h"
 #include "frame/Options.h"
 
-// Counts the top-level clumps. Reports and returns false when there is none,
+// Counts the top-level clumps. Fails the run and returns false when there is none,
 // too many, or the file is damaged before its end (zero padding after the
 // last section is allowed).
 bool CountClumps(ImportRun& run, int* count);
-// Builds the caption list from the start of the file; reports and returns false
+// Builds the caption list from the start of the file; fails the run and returns false
 // on a missing section. The list is owned by the caller (ReleaseCaptions).
 bool CollectCaptions(ImportRun& run, int count, ClumpList& list);
 void ReleaseCaptions(ClumpList& list);

@@ -46,7 +46,7 @@ const char* UnsupportedText(ImportUnsupported what) {
 
 // The short English reason after the malformed-file text.
 void FormatCorruptReason(const ImportResult& result, char* reason, size_t size) {
-    if (result.reason != nullptr) {
+    if (result.reason[0] != '\0') {
         snprintf(reason, size, "%s", result.reason);
         return;
     }

@@ -2,6 +2,18 @@
 
 #include <string.h>
 
+namespace {
+
+template <size_t kSize> void CopyCut(char (&to)[kSize], const char* text) {
+    size_t length = strlen(text);
+    if (length > kSize - 1)
+        length = kSize - 1;
+    memcpy(to, text, length);
+    to[length] = '\0';
+}
+
+} // namespace
+
 ImportResult ImportFailure(ImportProblem problem) {
     ImportResult r;
     r.problem = problem;
@@ -22,7 +34,7 @@ ImportResult UnsupportedResult(ImportUnsupported what) {
 
 ImportResult CorruptResult(const char* reason) {
     ImportResult r = ImportFailure(ImportProblem::kCorrupt);
-    r.reason = reason;
+    CopyCut(r.reason, reason);
     return r;
 }
 
@@ -36,10 +48,6 @@ ImportResult CorruptStreamResult(const SectionCursor& c) {
 
 ImportResult BoneNotFoundResult(const char* name) {
     ImportResult r = ImportFailure(ImportProblem::kBoneNotFound);
-    size_t length = strlen(name);
-    if (length > sizeof r.name - 1)
-        length = sizeof r.name - 1;
-    memcpy(r.name, name, length);
-    r.name[length] = '\0';
+    CopyCut(r.name, name);
     return r;
 }

@@ -44,8 +44,8 @@ struct ImportResult {
     ImportProblem problem = ImportProblem::kNone;
     ImportSection section = ImportSection::kClump;
     ImportUnsupported unsupported = ImportUnsupported::kTristrip;
-    // kCorrupt: a fixed reason, or (reason null) the cursor's problem.
-    const char* reason = nullptr;
+    // kCorrupt: a short English reason, or (reason empty) the cursor's problem.
+    char reason[128] = {};
     StreamProblem streamProblem = StreamProblem::kNone;
     uint32_t offset = 0;
     uint32_t sectionType = 0;

@@ -9,6 +9,10 @@
 #include "Plugins/Import/FrameHierarchy.h"
 #include "Plugins/Import/ImportMessages.h"
 #include "Plugins/Import/ImportRun.h"
+#include "Plugins/Import/ImportSteps.h"
+#include "Plugins/Import/ImportTrace.h"
+#include "frame/TextCase.h"
+#include "frame/UnitVector.h"
 #include "Plugins/Import/PseudoRandom.h"
 #include "format/AtomicLayout.h"
 #include "format/FrameListLayout.h"
@@ -49,16 +53,6 @@ const PoseReset kPoseResets[] = {
     {"ripped", 90.0f, 0.0f, 90.0f}, {"fat", 90.0f, 0.0f, 90.0f},
 };
 
-bool SameTextIgnoringCase(const char* a, const char* b) {
-    for (; *a != '\0' && *b != '\0'; ++a, ++b) {
-        char x = (*a >= 'A' && *a <= 'Z') ? static_cast<char>(*a + 32) : *a;
-        char y = (*b >= 'A' && *b <= 'Z') ? static_cast<char>(*b + 32) : *b;
-        if (x != y)
-            return false;
-    }
-    return *a == *b;
-}
-
 Point3 TranslationOf(Matrix4* m) {
     Point3 p;
     g_host.MQMatrix_FloatValue(m, kMatrixGetTranslation, &p.x);
@@ -69,47 +63,39 @@ Point3 Scaled(Point3 p, float s) {
     return Point3{p.x * s, p.y * s, p.z * s};
 }
 
-Point3 UnitOrZero(Point3 p) {
-    float squared = p.x * p.x + p.y * p.y + p.z * p.z;
-    if (!(squared > 0.0f))
-        return Point3{0.0f, 0.0f, 0.0f};
-    float length = sqrtf(squared);
-    return Point3{p.x / length, p.y / length, p.z / length};
-}
-
 Point3 Minus(Point3 a, Point3 b) {
     return Point3{a.x - b.x, a.y - b.y, a.z - b.z};
 }
 
-// Reports where reading the Frame List stopped.
-void ReportFrameListStop(ImportRun& run, FrameListResult result) {
+// Fails the run where reading the Frame List stopped.
+void FailFrameListStop(ImportRun& run, FrameListResult result) {
     switch (result) {
     case FrameListResult::kOk:
         break;
     case FrameListResult::kMissingFrameList:
-        ReportSectionError(run, MSG_MISSING_FRAME_LIST);
+        FailSection(run, MissingSectionResult(ImportSection::kFrameList));
         break;
     case FrameListResult::kMissingStruct:
     case FrameListResult::kShortStruct:
-        ReportSectionError(run, MSG_MISSING_FRAME_LIST_STRUCT);
+        FailSection(run, MissingSectionResult(ImportSection::kFrameListStruct));
         break;
     case FrameListResult::kCountPastStruct:
-        ReportCorrupt(run, "frame count runs past the frame list Struct");
+        FailImport(run, CorruptResult("frame count runs past the frame list Struct"));
         break;
     case FrameListResult::kOutOfMemory:
-        ReportImportError(run, MSG_OUT_OF_MEMORY);
+        FailImport(run, ImportFailure(ImportProblem::kOutOfMemory));
         break;
     case FrameListResult::kMissingExtension:
-        ReportSectionError(run, MSG_MISSING_FRAME_EXTENSION);
+        FailSection(run, MissingSectionResult(ImportSection::kFrameExtension));
         break;
     case FrameListResult::kMissingHAnim:
-        ReportSectionError(run, MSG_MISSING_HANIM);
+        FailSection(run, MissingSectionResult(ImportSection::kHAnim));
         break;
     case FrameListResult::kHAnimCountPastSection:
-        ReportCorrupt(run, "HAnim node count runs past the HAnim PLG");
+        FailImport(run, CorruptResult("HAnim node count runs past the HAnim PLG"));
         break;
     case FrameListResult::kMissingName:
-        ReportSectionError(run, MSG_MISSING_FRAME);
+        FailSection(run, MissingSectionResult(ImportSection::kFrame));
         break;
     }
 }
@@ -119,7 +105,7 @@ bool ReadFrameRecords(ImportRun& run, FrameTables& t) {
     if (read.result == FrameListResult::kMissingFrameList ||
         read.result == FrameListResult::kMissingStruct ||
         read.result == FrameListResult::kCountPastStruct) {
-        ReportFrameListStop(run, read.result);
+        FailFrameListStop(run, read.result);
         return false;
     }
     t.frameCount = t.list.frameCount;
@@ -128,12 +114,12 @@ bool ReadFrameRecords(ImportRun& run, FrameTables& t) {
     if (read.result == FrameListResult::kOutOfMemory || !t.locals.Allocate(n) ||
         !t.parents.Allocate(n) || !t.boneMaterial.Allocate(n) || !t.headVertex.Allocate(n) ||
         !t.jointVertex.Allocate(n) || !t.headMoved.Allocate(n)) {
-        ReportImportError(run, MSG_OUT_OF_MEMORY);
+        FailImport(run, ImportFailure(ImportProblem::kOutOfMemory));
         return false;
     }
     ImportTrace(run, TRACE_FRAME_ALLOCATED);
     if (read.result != FrameListResult::kOk) {
-        ReportFrameListStop(run, read.result);
+        FailFrameListStop(run, read.result);
         return false;
     }
     for (size_t i = 0; i < n; ++i) {
@@ -151,12 +137,12 @@ bool ReadFrameRecords(ImportRun& run, FrameTables& t) {
     int32_t bad = 0;
     if (!CheckFrameParents(t.parents.Data(), t.frameCount, &bad)) {
         if (bad < 0)
-            ReportImportError(run, MSG_OUT_OF_MEMORY);
+            FailImport(run, ImportFailure(ImportProblem::kOutOfMemory));
         else {
             FormatCut(run.nameBuffer, sizeof run.nameBuffer,
                       "frame %d has a parent outside the list or in a cycle",
                       static_cast<int>(bad));
-            ReportCorrupt(run, run.nameBuffer);
+            FailImport(run, CorruptResult(run.nameBuffer));
         }
         return false;
     }
@@ -180,7 +166,7 @@ HostObject CreateBoneObject(ImportRun& run) {
 bool ResetPoses(ImportRun& run, FrameTables& t) {
     FrameListRead read = ReadFrameNames(run.cursor, &t.list);
     if (read.result != FrameListResult::kOk) {
-        ReportFrameListStop(run, read.result);
+        FailFrameListStop(run, read.result);
         return false;
     }
     for (int32_t i = 0; i < t.frameCount; ++i) {
@@ -209,7 +195,7 @@ bool TakeHierarchy(ImportRun& run, FrameTables& t, const HAnimPlgRecord& hanim) 
         return true;
     size_t n = static_cast<size_t>(hanim.header.nodeCount);
     if (!t.nodeFrame.Allocate(n)) {
-        ReportImportError(run, MSG_OUT_OF_MEMORY);
+        FailImport(run, ImportFailure(ImportProblem::kOutOfMemory));
         return false;
     }
     for (size_t k = 0; k < n; ++k)
@@ -231,9 +217,7 @@ bool AddBoneMaterial(ImportRun& run, FrameTables& t, int32_t i, int32_t nodeId, 
         ++j;
     if (j >= limit) {
         g_host.MQMat_Delete(material);
-        char message[kNameBufferSize + 64];
-        FormatCut(message, sizeof message, MSG_BONE_NOT_FOUND, name);
-        ReportImportError(run, message);
+        FailImport(run, BoneNotFoundResult(name));
         return false;
     }
     const HAnimNodeRecord& node = t.hierarchy->nodes[static_cast<size_t>(j)];
@@ -327,7 +311,7 @@ bool BuildBones(ImportRun& run, FrameTables& t, HostObject bones) {
     if (end >= 0 && t.list.extensions[static_cast<size_t>(end)].hasHAnim &&
         !TakeHierarchy(run, t, t.list.extensions[static_cast<size_t>(end)].hanim))
         return false;
-    ReportFrameListStop(run, read.result);
+    FailFrameListStop(run, read.result);
     return false;
 }
 
@@ -389,7 +373,7 @@ void PlaceMesh(ImportRun& run, FrameTables& t, int32_t atomicFrame, Matrix4* ref
     ReposeMesh(run, reference);
 }
 
-bool ImportSkeleton(ImportRun& run) {
+ImportResult ImportSkeleton(ImportRun& run) {
     FrameTables t;
     HostObject bones = 0;
     Matrix4 reference;
@@ -416,7 +400,6 @@ bool ImportSkeleton(ImportRun& run) {
         // The bone object was never added: it is ours to delete.
         if (bones != 0)
             g_host.MQObj_Delete(bones);
-        return false;
     }
-    return true;
+    return run.result;
 }
