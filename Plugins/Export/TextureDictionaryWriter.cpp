@@ -3,7 +3,7 @@
 #include <stdio.h>
 
 #include "Plugins/Export/ExportMessages.h"
-#include "Plugins/Export/GeometryWriter.h"
+#include "Plugins/Export/TextureName.h"
 #include "Plugins/Export/TextureImage.h"
 #include "Plugins/Export/TextureLevels.h"
 #include "Plugins/Export/TexturePixels.h"
