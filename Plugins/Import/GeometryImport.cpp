@@ -89,23 +89,19 @@ HostObject CreateMeshObject(ImportRun& run) {
 bool AddVertices(ImportRun& run, GeometryTables& g) {
     HostObject mesh = run.mesh;
     float scale = run.scale;
-    size_t count = static_cast<size_t>(g.record.header.vertexCount);
-    HeapArray<Point3>& stored = run.skin.storedPositions;
-    if (!stored.Allocate(count)) {
-        ReportImportError(run, MSG_OUT_OF_MEMORY);
-        return false;
-    }
     GeometryReadResult result = ReadGeometryPositions(run.cursor, &g.record);
     if (result != GeometryReadResult::kOk) {
         ReportGeometryRead(run, result);
         return false;
     }
+    size_t count = static_cast<size_t>(g.record.header.vertexCount);
     const float* p = g.record.positions.Data();
     for (size_t i = 0; i < count; ++i, p += 3) {
-        stored[i] = Point3{p[0], p[1], p[2]};
         Point3 point = {p[0] * scale, p[1] * scale, p[2] * scale};
         g.vertexMap[i] = g_host.MQObj_AddVertex(mesh, &point);
     }
+    // The positions as stored stay for placing the mesh in its bones.
+    run.skin.storedPositions.Swap(g.record.positions);
     LeaveSection(run.cursor); // Struct: normals and later morph targets are not read
     return true;
 }
@@ -217,6 +213,8 @@ bool ReadMaterialSplit(ImportRun& run, GeometryTables& g) {
             r.cornerA = static_cast<uint16_t>(mesh.indices[i + 2]);
         }
     }
+    // Its memory is free again before the host takes on the faces.
+    g.binMesh.meshes.Release();
     return true;
 }
 
