@@ -1,7 +1,6 @@
 #include "Plugins/Export/GeometryWriter.h"
 
 #include <math.h>
-#include <string.h>
 
 #include "Plugins/Export/TextureName.h"
 
@@ -68,7 +67,8 @@ bool FillGeometry(const ExportGeometry& g, float scale, GeometryRecord* r) {
     size_t vertices = 0;
     for (int32_t k = 0; k < g.meshCount; ++k) {
         attributes += g.meshes[k].attributes.Count();
-        vertices += static_cast<size_t>(g_host.MQObj_GetVertexCount(g.meshes[k].object));
+        int32_t count = g_host.MQObj_GetVertexCount(g.meshes[k].object);
+        vertices += count > 0 ? static_cast<size_t>(count) : 0;
     }
     size_t triangleCount = g.triangles.Count();
     r->header = {kGeometryPositions | kGeometryTextured | kGeometryNormals | kGeometryLight,
