@@ -17,6 +17,9 @@ struct GeometryTables {
     MaterialListRecord materials;
     HeapArray<int32_t> materialTable; // document index per list position, -1 none
     BinMeshRecord binMesh;
+    // Triangles from the first on whose corners and material the material
+    // split gave; the others keep the Struct's corners and have no material.
+    size_t splitTriangles = 0;
 };
 
 bool Prelit(const GeometryTables& g) {
@@ -67,9 +70,6 @@ bool ReadArrays(ImportRun& run, GeometryTables& g) {
         ReportGeometryRead(run, result);
         return false;
     }
-    // Materials come from the material split alone.
-    for (size_t t = 0; t < g.record.triangles.Count(); ++t)
-        g.record.triangles[t].materialIndex = kNoMaterial;
     return true;
 }
 
@@ -213,6 +213,7 @@ bool ReadMaterialSplit(ImportRun& run, GeometryTables& g) {
             r.cornerA = static_cast<uint16_t>(mesh.indices[i + 2]);
         }
     }
+    g.splitTriangles = t;
     // Its memory is free again before the host takes on the faces.
     g.binMesh.meshes.Release();
     return true;
@@ -269,8 +270,11 @@ void BuildFaces(ImportRun& run, GeometryTables& g) {
         for (int i = 0; i < 3; ++i)
             points[i] = g.vertexMap[corners[i]];
         int32_t face = g_host.MQObj_AddFace(mesh, 3, points);
-        if (r.materialIndex != kNoMaterial && g.materialTable[r.materialIndex] >= 0)
-            g_host.MQObj_SetFaceMaterial(mesh, face, g.materialTable[r.materialIndex]);
+        // Materials come from the material split alone.
+        uint16_t material =
+            static_cast<size_t>(k) < g.splitTriangles ? r.materialIndex : kNoMaterial;
+        if (material != kNoMaterial && g.materialTable[material] >= 0)
+            g_host.MQObj_SetFaceMaterial(mesh, face, g.materialTable[material]);
         if (Prelit(g))
             for (int i = 0; i < 3; ++i)
                 g_host.MQObj_SetFaceVertexColor(mesh, face, i, g.record.prelitColours[corners[i]]);
