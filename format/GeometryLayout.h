@@ -1,11 +1,15 @@
-// Records of the Geometry List: the geometry's fixed fields and arrays, the
-// material list, materials, textures, String sections, Bin Mesh PLG and
-// Breakable.
+// Records of the Geometry List: its Struct, the geometry's Struct with its
+// fixed fields and arrays, and the Breakable section. The Material List and
+// the Bin Mesh PLG that a geometry holds have layouts of their own, included
+// here.
 #pragma once
 
 #include <stdint.h>
 
+#include "format/BinMeshLayout.h"
+#include "format/MaterialLayout.h"
 #include "format/Sections.h"
+#include "frame/HeapArray.h"
 
 // Bits of GeometryHeader::formatFlags.
 enum GeometryFlags : uint16_t {
@@ -42,7 +46,6 @@ struct TriangleRecord {
     uint16_t cornerC;
 };
 constexpr uint32_t kTriangleRecordSize = 8;
-constexpr uint16_t kNoMaterial = 0xFFFF;
 
 // Bounding sphere, hasPositions and hasNormals before a morph target's arrays.
 struct MorphTargetHeader {
@@ -52,28 +55,23 @@ struct MorphTargetHeader {
 };
 constexpr uint32_t kMorphTargetHeaderSize = 24;
 
-struct MaterialStruct {
-    int32_t flags;
-    uint8_t colour[4]; // R, G, B, A
-    int32_t reserved;
-    int32_t isTextured;
-    float ambient;
-    float specular;
-    float diffuse;
+// A Geometry Struct with its first morph target. Per-vertex arrays are
+// flattened: texCoords holds u, v per vertex, one set after the other;
+// positions and normals hold x, y, z per vertex. A prelit colour is the
+// bytes R, G, B, A read as one little-endian number.
+struct GeometryRecord {
+    GeometryHeader header = {};
+    HeapArray<uint32_t> prelitColours;
+    HeapArray<float> texCoords;
+    HeapArray<TriangleRecord> triangles;
+    MorphTargetHeader morphTarget = {};
+    HeapArray<float> positions;
+    HeapArray<float> normals;
 };
-constexpr uint32_t kMaterialStructSize = 28;
-constexpr int32_t kMaterialReserved = 4;
 
-// Filter mode 6, wrap addressing in U and V, mipmaps.
-constexpr uint32_t kTextureSampling = 0x00011106;
-
-struct BinMeshHeader {
-    uint32_t meshFlags; // 0: triangle lists
-    uint32_t meshCount;
-    uint32_t totalIndexCount;
-};
-constexpr uint32_t kBinMeshHeaderSize = 12;
-constexpr uint32_t kBinMeshRecordHeaderSize = 8; // indexCount, materialIndex
+// Texture coordinate sets present: Textured2 carries texCoordSetCount sets,
+// Textured alone one.
+uint32_t TexCoordSetsOf(const GeometryHeader& h);
 
 void WriteGeometryHeader(ByteStream& s, const GeometryHeader& r);
 bool ReadGeometryHeader(SectionCursor& c, GeometryHeader* r);
@@ -85,13 +83,42 @@ TriangleRecord LoadTriangleRecord(const uint8_t* bytes);
 
 void WriteMorphTargetHeader(ByteStream& s, const MorphTargetHeader& r);
 
-void WriteMaterialStruct(ByteStream& s, const MaterialStruct& r);
-bool ReadMaterialStruct(SectionCursor& c, MaterialStruct* r);
+// A whole Struct of the Geometry List.
+bool WriteGeometryListStruct(ByteStream& s, const GeometryListStruct& r);
+bool ReadGeometryListStruct(SectionCursor& c, GeometryListStruct* r);
 
-// Body length of a String section holding text of the given length.
-uint32_t StringBodyLength(uint32_t textLength);
-// A whole String section: the text, its NUL and zero filler.
-bool WriteStringSection(ByteStream& s, const char* text);
+// A whole Geometry Struct: the header, then each array of the record whole
+// (prelit colours, texture coordinates, triangles), the morph target header,
+// positions and normals. The arrays' lengths are those of the header's
+// counts and flags when the record was read or filled consistently.
+bool WriteGeometryStruct(ByteStream& s, const GeometryRecord& r);
 
-void WriteBinMeshHeader(ByteStream& s, const BinMeshHeader& r);
-bool ReadBinMeshHeader(SectionCursor& c, BinMeshHeader* r);
+enum class GeometryReadResult : uint8_t {
+    kOk,
+    kMalformed,         // the cursor found the file malformed and holds the problem
+    kTristrip,          // triangle strips, which are not read
+    kNoPositions,       // no positions, which are needed
+    kNegativeCount,     // a negative vertex or triangle count
+    kTooManyVertices,   // more vertices than the caller takes
+    kCountsPastSection, // the arrays need more bytes than the Struct holds
+    kOutOfMemory,
+};
+
+// The entered Geometry Struct is read in steps, in this order, so that a
+// reader can do its own work between them; each step allocates what it reads.
+// The header: triangle lists with positions, counts not negative, at most
+// maxVertexCount vertices, and every array up to the positions inside the
+// Struct. Positions are taken to follow the morph target header whenever
+// the flags say so, and normals whenever kGeometryNormals is set.
+GeometryReadResult ReadGeometryStructHeader(SectionCursor& c, int32_t maxVertexCount,
+                                            GeometryRecord* r);
+// The prelit colours, texture coordinates, triangles and morph target header.
+GeometryReadResult ReadGeometryArrays(SectionCursor& c, GeometryRecord* r);
+GeometryReadResult ReadGeometryPositions(SectionCursor& c, GeometryRecord* r);
+// The normals, when the flags hold them; checked against the Struct first.
+GeometryReadResult ReadGeometryNormals(SectionCursor& c, GeometryRecord* r);
+// Every step.
+GeometryReadResult ReadGeometryStruct(SectionCursor& c, int32_t maxVertexCount, GeometryRecord* r);
+
+// A whole Breakable section with nothing breakable (a zero flag).
+bool WriteBreakableSection(ByteStream& s);

@@ -40,6 +40,16 @@ template <typename T> class HeapArray {
         data_ = nullptr;
         count_ = 0;
     }
+    // Exchanges the contents of two arrays, so that an array can be handed
+    // on without copying.
+    void Swap(HeapArray& other) {
+        T* data = data_;
+        size_t count = count_;
+        data_ = other.data_;
+        count_ = other.count_;
+        other.data_ = data;
+        other.count_ = count;
+    }
     T* Data() { return data_; }
     const T* Data() const { return data_; }
     size_t Count() const { return count_; }

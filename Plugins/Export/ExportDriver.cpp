@@ -108,24 +108,22 @@ enum class WriteResult { kDone, kMissingBone, kOutOfMemory };
 // The Geometry List: struct, one Geometry with its materials, the material
 // split, the skin and the Breakable section.
 WriteResult WriteGeometryList(ByteStream& s, ExportRun& run, int32_t* missing) {
+    GeometryRecords records;
+    if (!FillGeometryRecords(run.geometry, run.doc, run.used, run.skeleton.scale, &records))
+        return WriteResult::kOutOfMemory;
     SectionStack stack;
     BeginSection(s, stack, kSectionGeometryList);
-    BeginSection(s, stack, kSectionStruct);
-    WriteI32(s, 1);
-    EndSection(s, stack);
+    WriteGeometryListStruct(s, GeometryListStruct{1});
     BeginSection(s, stack, kSectionGeometry);
-    BeginSection(s, stack, kSectionStruct);
-    WriteGeometryStruct(s, run.geometry, run.skeleton.scale);
-    EndSection(s, stack);
-    WriteMaterialList(s, run.doc, run.used);
+    WriteGeometryStruct(s, records.geometry);
+    WriteMaterialListSection(s, records.materials);
     BeginSection(s, stack, kSectionExtension);
-    WriteBinMesh(s, run.geometry);
+    WriteBinMeshSection(s, records.binMesh);
     SkinRecord skin;
     if (!SkinOf(run.skeleton, run.meshes.Data(), run.meshCount, &skin, missing))
         return *missing < 0 ? WriteResult::kOutOfMemory : WriteResult::kMissingBone;
     WriteSkinPlg(s, skin);
-    uint8_t breakable[4] = {0, 0, 0, 0};
-    WriteSection(s, kSectionBreakable, breakable, sizeof breakable);
+    WriteBreakableSection(s);
     EndSection(s, stack);
     EndSection(s, stack);
     EndSection(s, stack);

@@ -1,9 +1,8 @@
 #include "Plugins/Export/GeometryWriter.h"
 
 #include <math.h>
-#include <string.h>
 
-#include "format/GeometryLayout.h"
+#include "Plugins/Export/TextureName.h"
 
 bool CollectTriangles(ExportGeometry& g, const UsedMaterialMap& used) {
     // Count first, so each material's triangles get one contiguous run.
@@ -59,148 +58,139 @@ bool CollectTriangles(ExportGeometry& g, const UsedMaterialMap& used) {
     return true;
 }
 
-void WriteGeometryStruct(ByteStream& s, const ExportGeometry& g, float scale) {
-    GeometryHeader header = {kGeometryPositions | kGeometryTextured | kGeometryNormals |
-                                 kGeometryLight,
-                             1,
-                             0,
-                             static_cast<int32_t>(g.triangles.Count()),
-                             g.vertexCount,
-                             1};
-    WriteGeometryHeader(s, header);
-    BlockWriter block(s);
+namespace {
+
+// Texture coordinates and normals from the attributes, triangles, positions
+// and the bounding sphere.
+bool FillGeometry(const ExportGeometry& g, float scale, GeometryRecord* r) {
+    size_t attributes = 0;
+    size_t vertices = 0;
+    for (int32_t k = 0; k < g.meshCount; ++k) {
+        attributes += g.meshes[k].attributes.Count();
+        int32_t count = g_host.MQObj_GetVertexCount(g.meshes[k].object);
+        vertices += count > 0 ? static_cast<size_t>(count) : 0;
+    }
+    size_t triangleCount = g.triangles.Count();
+    r->header = {kGeometryPositions | kGeometryTextured | kGeometryNormals | kGeometryLight,
+                 1,
+                 0,
+                 static_cast<int32_t>(triangleCount),
+                 g.vertexCount,
+                 1};
+    if (!r->texCoords.Allocate(2 * attributes) || !r->triangles.Allocate(triangleCount) ||
+        !r->positions.Allocate(3 * vertices) || !r->normals.Allocate(3 * attributes))
+        return false;
+    float* texCoords = r->texCoords.Data();
+    float* normals = r->normals.Data();
     for (int32_t k = 0; k < g.meshCount; ++k)
         for (size_t v = 0; v < g.meshes[k].attributes.Count(); ++v) {
-            block.F32(g.meshes[k].attributes[v].texCoord.u);
-            block.F32(g.meshes[k].attributes[v].texCoord.v);
+            const VertexAttributes& a = g.meshes[k].attributes[v];
+            *texCoords++ = a.texCoord.u;
+            *texCoords++ = a.texCoord.v;
+            *normals++ = a.normal.x;
+            *normals++ = a.normal.y;
+            *normals++ = a.normal.z;
         }
-    for (size_t t = 0; t < g.triangles.Count(); ++t) {
+    for (size_t t = 0; t < triangleCount; ++t) {
         const ExportTriangle& tri = g.triangles[t];
-        StoreTriangleRecord(block.Reserve(kTriangleRecordSize),
-                            TriangleRecord{tri.corner[1], tri.corner[2],
-                                           static_cast<uint16_t>(tri.material), tri.corner[0]});
+        r->triangles[t] = TriangleRecord{tri.corner[1], tri.corner[2],
+                                         static_cast<uint16_t>(tri.material), tri.corner[0]};
     }
-    block.Finish();
-    // Positions scaled; a vertex no face uses is written at the origin.
+    // Positions scaled; a vertex no face uses is written at the origin, but
+    // the sphere holds every vertex.
     float mx = 0, my = 0, mz = 0;
+    float* positions = r->positions.Data();
     for (int32_t k = 0; k < g.meshCount; ++k) {
         HostObject o = g.meshes[k].object;
-        for (int32_t v = 0; v < g_host.MQObj_GetVertexCount(o); ++v) {
+        int32_t count = g_host.MQObj_GetVertexCount(o);
+        for (int32_t v = 0; v < count; ++v) {
             Point3 p;
             g_host.MQObj_GetVertex(o, v, &p);
             mx = fmaxf(mx, fabsf(p.x * scale));
             my = fmaxf(my, fabsf(p.y * scale));
             mz = fmaxf(mz, fabsf(p.z * scale));
+            if (g_host.MQObj_GetVertexRefCount(o, v) == 0)
+                p = Point3{0, 0, 0};
+            *positions++ = p.x * scale;
+            *positions++ = p.y * scale;
+            *positions++ = p.z * scale;
         }
     }
-    WriteMorphTargetHeader(s,
-                           MorphTargetHeader{{0, 0, 0, sqrtf(mx * mx + my * my + mz * mz)}, 1, 1});
-    BlockWriter arrays(s);
-    for (int32_t k = 0; k < g.meshCount; ++k) {
-        HostObject o = g.meshes[k].object;
-        for (int32_t v = 0; v < g_host.MQObj_GetVertexCount(o); ++v) {
-            Point3 p = {0, 0, 0};
-            if (g_host.MQObj_GetVertexRefCount(o, v) != 0)
-                g_host.MQObj_GetVertex(o, v, &p);
-            arrays.F32(p.x * scale);
-            arrays.F32(p.y * scale);
-            arrays.F32(p.z * scale);
+    r->morphTarget = MorphTargetHeader{{0, 0, 0, sqrtf(mx * mx + my * my + mz * mz)}, 1, 1};
+    return true;
+}
+
+// A used material: white without a host material; the host material's
+// colour and its texture's name otherwise.
+void FillMaterial(HostDocument doc, int32_t material, MaterialRecord* r) {
+    r->present = true;
+    r->hasStruct = true;
+    r->values = {0, {255, 255, 255, 255}, kMaterialReserved, 0, 1.0f, 0.0f, 1.0f};
+    if (material >= 0) {
+        HostMaterial m = g_host.MQDoc_GetMaterial(doc, material);
+        ColorRGB c;
+        g_host.MQMat_GetColor(m, &c);
+        r->values.colour[0] = ColourChannel(c.r);
+        r->values.colour[1] = ColourChannel(c.g);
+        r->values.colour[2] = ColourChannel(c.b);
+        r->values.colour[3] = ColourChannel(g_host.MQMat_GetAlpha(m));
+        char fileName[64] = "";
+        g_host.MQMat_GetTextureName(m, fileName, sizeof fileName);
+        fileName[sizeof fileName - 1] = '\0';
+        r->values.isTextured = fileName[0] != '\0' ? 1 : 0;
+        TextureNameOf(fileName, r->textureName, sizeof r->textureName);
+    }
+    r->hasTexture = r->values.isTextured != 0;
+}
+
+// One Material per used host material, in host order (no material first).
+bool FillMaterials(HostDocument doc, const UsedMaterialMap& used, MaterialListRecord* r) {
+    int32_t count = 0;
+    for (size_t i = 0; i < used.entries.Count(); ++i)
+        count += used.entries[i] != -1 ? 1 : 0;
+    r->count = count;
+    if (!r->materials.Allocate(static_cast<size_t>(count)))
+        return false;
+    size_t next = 0;
+    for (int32_t m = -1; m < used.materialCount; ++m)
+        if (used.entries[static_cast<size_t>(m + 1)] != -1)
+            FillMaterial(doc, m, &r->materials[next++]);
+    return true;
+}
+
+// One mesh per used material: its triangles' corners 2, 1, 0.
+bool FillBinMesh(const ExportGeometry& g, BinMeshRecord* r) {
+    r->meshFlags = 0;
+    r->totalIndexCount = 3 * static_cast<uint32_t>(g.triangles.Count());
+    if (!r->meshes.Allocate(static_cast<size_t>(g.usedMaterials)))
+        return false;
+    size_t t = 0;
+    for (int32_t m = 0; m < g.usedMaterials; ++m) {
+        BinMeshList& mesh = r->meshes[static_cast<size_t>(m)];
+        size_t count = static_cast<size_t>(g.trianglesPerMaterial[static_cast<size_t>(m)]);
+        mesh.materialIndex = static_cast<uint32_t>(m);
+        if (!mesh.indices.Allocate(3 * count))
+            return false;
+        uint32_t* indices = mesh.indices.Data();
+        for (size_t i = 0; i < count; ++i, ++t) {
+            const ExportTriangle& tri = g.triangles[t];
+            *indices++ = tri.corner[2];
+            *indices++ = tri.corner[1];
+            *indices++ = tri.corner[0];
         }
     }
-    for (int32_t k = 0; k < g.meshCount; ++k)
-        for (size_t v = 0; v < g.meshes[k].attributes.Count(); ++v) {
-            const Point3& n = g.meshes[k].attributes[v].normal;
-            arrays.F32(n.x);
-            arrays.F32(n.y);
-            arrays.F32(n.z);
-        }
-    arrays.Finish();
+    return true;
+}
+
+} // namespace
+
+bool FillGeometryRecords(const ExportGeometry& g, HostDocument doc, const UsedMaterialMap& used,
+                         float scale, GeometryRecords* out) {
+    return FillGeometry(g, scale, &out->geometry) && FillMaterials(doc, used, &out->materials) &&
+           FillBinMesh(g, &out->binMesh);
 }
 
 uint8_t ColourChannel(float v) {
     int32_t value = static_cast<int32_t>(v * 256.0f);
     return static_cast<uint32_t>(value) >= 256 ? 255 : static_cast<uint8_t>(value);
-}
-
-void TextureNameOf(const char* fileName, char* out, size_t size) {
-    const char* base = strrchr(fileName, '\\');
-    base = base != nullptr ? base + 1 : fileName;
-    size_t length = strlen(base);
-    const char* dot = strrchr(base, '.');
-    if (dot != nullptr)
-        length = static_cast<size_t>(dot - base);
-    if (length > size - 1)
-        length = size - 1;
-    memcpy(out, base, length);
-    out[length] = '\0';
-}
-
-static bool WriteMaterial(ByteStream& s, HostDocument doc, int32_t material) {
-    SectionStack stack;
-    MaterialStruct r = {0, {255, 255, 255, 255}, kMaterialReserved, 0, 1.0f, 0.0f, 1.0f};
-    char texture[64] = "";
-    if (material >= 0) {
-        HostMaterial m = g_host.MQDoc_GetMaterial(doc, material);
-        ColorRGB c;
-        g_host.MQMat_GetColor(m, &c);
-        r.colour[0] = ColourChannel(c.r);
-        r.colour[1] = ColourChannel(c.g);
-        r.colour[2] = ColourChannel(c.b);
-        r.colour[3] = ColourChannel(g_host.MQMat_GetAlpha(m));
-        char fileName[64] = "";
-        g_host.MQMat_GetTextureName(m, fileName, sizeof fileName);
-        fileName[sizeof fileName - 1] = '\0';
-        r.isTextured = fileName[0] != '\0' ? 1 : 0;
-        TextureNameOf(fileName, texture, sizeof texture);
-    }
-    bool ok = BeginSection(s, stack, kSectionMaterial) && BeginSection(s, stack, kSectionStruct);
-    WriteMaterialStruct(s, r);
-    ok = ok && EndSection(s, stack);
-    if (r.isTextured) {
-        ok = ok && BeginSection(s, stack, kSectionTexture) &&
-             BeginSection(s, stack, kSectionStruct) && WriteU32(s, kTextureSampling) &&
-             EndSection(s, stack) && WriteStringSection(s, texture) && WriteStringSection(s, "") &&
-             WriteEmptyExtension(s) && EndSection(s, stack);
-    }
-    return ok && WriteEmptyExtension(s) && EndSection(s, stack);
-}
-
-bool WriteMaterialList(ByteStream& s, HostDocument doc, const UsedMaterialMap& used) {
-    SectionStack stack;
-    int32_t count = 0;
-    for (size_t i = 0; i < used.entries.Count(); ++i)
-        count += used.entries[i] != -1 ? 1 : 0;
-    bool ok =
-        BeginSection(s, stack, kSectionMaterialList) && BeginSection(s, stack, kSectionStruct);
-    WriteI32(s, count);
-    for (int32_t i = 0; i < count; ++i)
-        WriteI32(s, -1);
-    ok = ok && EndSection(s, stack);
-    for (int32_t m = -1; m < used.materialCount; ++m)
-        if (used.entries[static_cast<size_t>(m + 1)] != -1)
-            ok = ok && WriteMaterial(s, doc, m);
-    return ok && EndSection(s, stack);
-}
-
-bool WriteBinMesh(ByteStream& s, const ExportGeometry& g) {
-    SectionStack stack;
-    if (!BeginSection(s, stack, kSectionBinMeshPlg))
-        return false;
-    uint32_t triangles = static_cast<uint32_t>(g.triangles.Count());
-    WriteBinMeshHeader(s, BinMeshHeader{0, static_cast<uint32_t>(g.usedMaterials), 3 * triangles});
-    size_t t = 0;
-    for (int32_t m = 0; m < g.usedMaterials; ++m) {
-        uint32_t count = static_cast<uint32_t>(g.trianglesPerMaterial[static_cast<size_t>(m)]);
-        BlockWriter block(s);
-        block.U32(3 * count);
-        block.U32(static_cast<uint32_t>(m));
-        for (uint32_t i = 0; i < count; ++i, ++t) {
-            const ExportTriangle& tri = g.triangles[t];
-            block.U32(tri.corner[2]);
-            block.U32(tri.corner[1]);
-            block.U32(tri.corner[0]);
-        }
-        block.Finish();
-    }
-    return EndSection(s, stack);
 }

@@ -1,11 +1,12 @@
 // The geometry of the exported file: all WorkMeshes as one mesh, with its
-// material list and the material split.
+// material list and the material split, gathered into the records that the
+// format layer writes.
 #pragma once
 
 #include <stdint.h>
 
 #include "Plugins/Export/WorkMesh.h"
-#include "format/ByteStream.h"
+#include "format/GeometryLayout.h"
 #include "frame/HeapArray.h"
 
 // One output triangle: vertex indices with the object's base added, as the
@@ -31,16 +32,18 @@ struct ExportGeometry {
 // materials must already be renumbered. False when memory runs out.
 bool CollectTriangles(ExportGeometry& g, const UsedMaterialMap& used);
 
-// The Geometry's Struct: header, texture coordinates, triangles and the morph
-// target with its bounding sphere, positions and normals.
-void WriteGeometryStruct(ByteStream& s, const ExportGeometry& g, float scale);
-// The Material List with one Material per used host material.
-bool WriteMaterialList(ByteStream& s, HostDocument doc, const UsedMaterialMap& used);
-// The Bin Mesh PLG section.
-bool WriteBinMesh(ByteStream& s, const ExportGeometry& g);
+// What the Geometry holds: its Struct, its Material List and its Bin Mesh PLG.
+struct GeometryRecords {
+    GeometryRecord geometry;
+    MaterialListRecord materials;
+    BinMeshRecord binMesh;
+};
+
+// Fills the records from the collected triangles, the work meshes'
+// attributes, the host objects' positions (times scale) and the host
+// materials in use. False when memory runs out.
+bool FillGeometryRecords(const ExportGeometry& g, HostDocument doc, const UsedMaterialMap& used,
+                         float scale, GeometryRecords* out);
 
 // A material colour channel: v x 256 truncated, 255 beyond 0..255.
 uint8_t ColourChannel(float v);
-// The texture name a material's file name gives: no folders, no extension,
-// at most 63 characters.
-void TextureNameOf(const char* fileName, char* out, size_t size);

@@ -1,6 +1,6 @@
 #include "Plugins/Export/TextureDictionaryWriter.h"
 
-#include "Plugins/Export/GeometryWriter.h"
+#include "Plugins/Export/TextureName.h"
 #include "Plugins/Export/TextureImage.h"
 #include "Plugins/Export/TextureLevels.h"
 #include "Plugins/Export/TexturePixels.h"

@@ -9,8 +9,9 @@
 #include "frame/MQHost.h"
 
 struct ImportSkin {
-    // Vertex k of the mesh object is file vertex k, at this stored position.
-    HeapArray<Point3> storedPositions;
+    // Vertex k of the mesh object is file vertex k, stored at x, y, z =
+    // storedPositions[3k], [3k + 1], [3k + 2].
+    HeapArray<float> storedPositions;
     SkinRecord record;
     bool present = false; // the Skin PLG was read and fits the geometry
 };

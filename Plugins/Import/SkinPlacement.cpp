@@ -64,7 +64,7 @@ bool PlaceSkinnedMesh(HostObject mesh, const ImportSkin& skin, const Matrix4* gl
                       const int32_t* nodeFrame, int32_t nodeCount, int32_t atomicFrame,
                       float scale) {
     const SkinRecord& r = skin.record;
-    if (!skin.present || r.vertexCount != skin.storedPositions.Count() ||
+    if (!skin.present || 3 * static_cast<size_t>(r.vertexCount) != skin.storedPositions.Count() ||
         g_host.MQObj_GetVertexCount(mesh) != static_cast<int32_t>(r.vertexCount) ||
         !SkinFitsHierarchy(skin, nodeFrame, nodeCount))
         return false;
@@ -85,7 +85,8 @@ bool PlaceSkinnedMesh(HostObject mesh, const ImportSkin& skin, const Matrix4* gl
         atomic = AffineOf(identity.m);
     }
     for (uint32_t k = 0; k < r.vertexCount; ++k) {
-        const Point3& v = skin.storedPositions[k];
+        const float* stored = &skin.storedPositions[3 * static_cast<size_t>(k)];
+        const Point3 v = {stored[0], stored[1], stored[2]};
         double sum[3] = {0.0, 0.0, 0.0};
         bool weighted = false;
         for (int s = 0; s < 4; ++s) {

@@ -3,6 +3,7 @@
 
 #include "Plugins/Export/BoneMatrices.h"
 #include "Plugins/Export/GeometryWriter.h"
+#include "Plugins/Export/TextureName.h"
 #include "frame/HAnimTag.h"
 
 namespace {
