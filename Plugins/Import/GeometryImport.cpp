@@ -3,6 +3,8 @@
 // materials.
 #include "Plugins/Import/ImportMessages.h"
 #include "Plugins/Import/ImportRun.h"
+#include "Plugins/Import/ImportSteps.h"
+#include "Plugins/Import/ImportTrace.h"
 #include "format/GeometryLayout.h"
 #include "frame/HeapArray.h"
 
@@ -26,31 +28,31 @@ bool Prelit(const GeometryTables& g) {
     return (g.record.header.formatFlags & kGeometryPrelit) != 0;
 }
 
-// Shows why the geometry's Struct could not be read.
-void ReportGeometryRead(ImportRun& run, GeometryReadResult result) {
+// Fails the run with why the geometry's Struct could not be read.
+void FailGeometryRead(ImportRun& run, GeometryReadResult result) {
     switch (result) {
     case GeometryReadResult::kOk:
         return;
     case GeometryReadResult::kMalformed:
-        ReportSectionError(run, MSG_MISSING_GEOMETRY_STRUCT);
+        FailSection(run, MissingSectionResult(ImportSection::kGeometryStruct));
         return;
     case GeometryReadResult::kTristrip:
-        ReportImportError(run, MSG_UNSUPPORTED_TRISTRIP);
+        FailImport(run, UnsupportedResult(ImportUnsupported::kTristrip));
         return;
     case GeometryReadResult::kNoPositions:
-        ReportImportError(run, MSG_UNSUPPORTED_NO_POSITIONS);
+        FailImport(run, UnsupportedResult(ImportUnsupported::kNoPositions));
         return;
     case GeometryReadResult::kNegativeCount:
-        ReportCorrupt(run, "negative vertex or triangle count");
+        FailImport(run, CorruptResult("negative vertex or triangle count"));
         return;
     case GeometryReadResult::kTooManyVertices:
-        ReportImportError(run, MSG_UNSUPPORTED_TOO_MANY_VERTICES);
+        FailImport(run, UnsupportedResult(ImportUnsupported::kTooManyVertices));
         return;
     case GeometryReadResult::kCountsPastSection:
-        ReportCorrupt(run, "geometry counts run past the geometry Struct");
+        FailImport(run, CorruptResult("geometry counts run past the geometry Struct"));
         return;
     case GeometryReadResult::kOutOfMemory:
-        ReportImportError(run, MSG_OUT_OF_MEMORY);
+        FailImport(run, ImportFailure(ImportProblem::kOutOfMemory));
         return;
     }
 }
@@ -60,14 +62,14 @@ void ReportGeometryRead(ImportRun& run, GeometryReadResult result) {
 // between the two, as it always has.
 bool ReadArrays(ImportRun& run, GeometryTables& g) {
     if (!g.vertexMap.Allocate(static_cast<size_t>(g.record.header.vertexCount))) {
-        ReportImportError(run, MSG_OUT_OF_MEMORY);
+        FailImport(run, ImportFailure(ImportProblem::kOutOfMemory));
         return false;
     }
     GeometryReadResult result = ReadGeometryArrays(run.cursor, &g.record);
     if (result != GeometryReadResult::kOutOfMemory)
         ImportTrace(run, TRACE_GEOMETRY_ALLOCATED);
     if (result != GeometryReadResult::kOk) {
-        ReportGeometryRead(run, result);
+        FailGeometryRead(run, result);
         return false;
     }
     return true;
@@ -91,7 +93,7 @@ bool AddVertices(ImportRun& run, GeometryTables& g) {
     float scale = run.scale;
     GeometryReadResult result = ReadGeometryPositions(run.cursor, &g.record);
     if (result != GeometryReadResult::kOk) {
-        ReportGeometryRead(run, result);
+        FailGeometryRead(run, result);
         return false;
     }
     size_t count = static_cast<size_t>(g.record.header.vertexCount);
@@ -151,16 +153,16 @@ bool ImportMaterials(ImportRun& run, GeometryTables& g) {
     case MaterialReadResult::kMalformed:
         return false;
     case MaterialReadResult::kCountPastSection:
-        ReportCorrupt(run, "material count runs past the material list Struct");
+        FailImport(run, CorruptResult("material count runs past the material list Struct"));
         return false;
     case MaterialReadResult::kOutOfMemory:
-        ReportImportError(run, MSG_OUT_OF_MEMORY);
+        FailImport(run, ImportFailure(ImportProblem::kOutOfMemory));
         return false;
     }
     LeaveSection(c);
     int32_t count = g.materials.count;
     if (!g.materialTable.Allocate(static_cast<size_t>(count))) {
-        ReportImportError(run, MSG_OUT_OF_MEMORY);
+        FailImport(run, ImportFailure(ImportProblem::kOutOfMemory));
         return false;
     }
     for (int32_t m = 0; m < count; ++m) {
@@ -183,22 +185,22 @@ bool ReadMaterialSplit(ImportRun& run, GeometryTables& g) {
     case BinMeshReadResult::kMalformed:
         return false;
     case BinMeshReadResult::kTristrip:
-        ReportImportError(run, MSG_UNSUPPORTED_TRISTRIP);
+        FailImport(run, UnsupportedResult(ImportUnsupported::kTristrip));
         return false;
     case BinMeshReadResult::kMeshCountPastSection:
-        ReportCorrupt(run, "mesh count runs past the Bin Mesh PLG");
+        FailImport(run, CorruptResult("mesh count runs past the Bin Mesh PLG"));
         return false;
     case BinMeshReadResult::kIndexCountNotTriangles:
-        ReportCorrupt(run, "Bin Mesh index count is not a multiple of 3");
+        FailImport(run, CorruptResult("Bin Mesh index count is not a multiple of 3"));
         return false;
     case BinMeshReadResult::kTrianglesPastGeometry:
-        ReportCorrupt(run, "Bin Mesh holds more triangles than the geometry");
+        FailImport(run, CorruptResult("Bin Mesh holds more triangles than the geometry"));
         return false;
     case BinMeshReadResult::kMaterialPastList:
-        ReportCorrupt(run, "Bin Mesh names a material beyond the material list");
+        FailImport(run, CorruptResult("Bin Mesh names a material beyond the material list"));
         return false;
     case BinMeshReadResult::kOutOfMemory:
-        ReportImportError(run, MSG_OUT_OF_MEMORY);
+        FailImport(run, ImportFailure(ImportProblem::kOutOfMemory));
         return false;
     }
     size_t t = 0;
@@ -296,7 +298,7 @@ void BuildFaces(ImportRun& run, GeometryTables& g) {
 bool ImportGeometryBody(ImportRun& run, GeometryTables& g) {
     GeometryReadResult header = ReadGeometryStructHeader(run.cursor, kMaxImportVertices, &g.record);
     if (header != GeometryReadResult::kOk) {
-        ReportGeometryRead(run, header);
+        FailGeometryRead(run, header);
         return false;
     }
     g.texCoordSets = TexCoordSetsOf(g.record.header);
@@ -310,14 +312,14 @@ bool ImportGeometryBody(ImportRun& run, GeometryTables& g) {
         return false;
     ImportTrace(run, TRACE_VERTICES_ADDED);
     if (!ImportMaterials(run, g)) {
-        if (!run.failed)
-            ReportSectionError(run, MSG_MISSING_GEOMETRY);
+        if (!run.Failed())
+            FailSection(run, MissingSectionResult(ImportSection::kGeometry));
         return false;
     }
     ImportTrace(run, TRACE_MATERIALS_ADDED);
     if (!ReadGeometryExtension(run, g)) {
-        if (!run.failed)
-            ReportSectionError(run, MSG_MISSING_GEOMETRY);
+        if (!run.Failed())
+            FailSection(run, MissingSectionResult(ImportSection::kGeometry));
         return false;
     }
     ImportTrace(run, TRACE_FACES_START);
@@ -330,7 +332,7 @@ bool ImportGeometryBody(ImportRun& run, GeometryTables& g) {
 
 } // namespace
 
-bool ImportGeometry(ImportRun& run) {
+ImportResult ImportGeometry(ImportRun& run) {
     GeometryTables g;
     bool ok = ImportGeometryBody(run, g);
     ImportTrace(run, TRACE_GEOMETRY_FREE);
@@ -348,11 +350,11 @@ bool ImportGeometry(ImportRun& run) {
         if (run.mesh != 0)
             g_host.MQObj_Delete(run.mesh);
         run.mesh = 0;
-        return false;
+        return run.result;
     }
     SectionCursor& c = run.cursor;
     LeaveSection(c); // Geometry
     LeaveSection(c); // Geometry List
     RewindSection(c);
-    return true;
+    return run.result;
 }
