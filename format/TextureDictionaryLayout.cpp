@@ -81,6 +81,19 @@ void WriteTextureNativeStruct(ByteStream& s, const TextureNativeStruct& r) {
     s.Write(bytes, sizeof bytes);
 }
 
+bool WriteRasterLevelSize(ByteStream& s, uint32_t size) {
+    return WriteU32(s, size);
+}
+
+bool WriteRasterBytes(ByteStream& s, const uint8_t* bytes, uint32_t size) {
+    return s.Write(bytes, size);
+}
+
+bool PatchTextureCount(ByteStream& s, uint32_t structOffset, uint16_t count) {
+    uint32_t end = s.Tell();
+    return s.Seek(structOffset + kTextureCountOffset) && WriteU16(s, count) && s.Seek(end);
+}
+
 // ---- Reading
 
 namespace {

@@ -80,6 +80,15 @@ void WriteTextureDictionaryStruct(ByteStream& s, const TextureDictionaryStruct& 
 // The 92 bytes of the record; the pixel data follows separately.
 void WriteTextureNativeStruct(ByteStream& s, const TextureNativeStruct& r);
 
+// The raster after the Texture Native Struct, written as it is made (a level
+// of a 2048 x 2048 texture is 16 MiB): each level after the first begins with
+// its size, then come its bytes, a band of rows at a time.
+bool WriteRasterLevelSize(ByteStream& s, uint32_t size);
+bool WriteRasterBytes(ByteStream& s, const uint8_t* bytes, uint32_t size);
+// Rewrites the texture count of the dictionary Struct whose body starts at
+// structOffset (when textures were left out), then returns to the end.
+bool PatchTextureCount(ByteStream& s, uint32_t structOffset, uint16_t count);
+
 // ---- Reading: Direct3D 8 and Direct3D 9 texture natives of any raster format.
 
 constexpr uint32_t kTexturePlatformD3D8 = 8;

@@ -118,7 +118,7 @@ bool WriteTextureDictionary(ByteStream& s, HostDocument doc, const TextureList& 
     SectionStack stack;
     bool ok =
         BeginSection(s, stack, kSectionTextureDictionary) && BeginSection(s, stack, kSectionStruct);
-    uint32_t countOffset = s.Tell() + kTextureCountOffset;
+    uint32_t structOffset = s.Tell();
     uint16_t listed = static_cast<uint16_t>(list.count);
     WriteTextureDictionaryStruct(s, TextureDictionaryStruct{listed, kTextureDeviceD3D9});
     ok = ok && EndSection(s, stack);
@@ -127,9 +127,7 @@ bool WriteTextureDictionary(ByteStream& s, HostDocument doc, const TextureList& 
         if (WriteEntry(s, doc, list.entries[i], output, notices, &ok))
             ++written;
     ok = ok && WriteEmptyExtension(s) && EndSection(s, stack);
-    if (written != listed) {
-        uint32_t end = s.Tell();
-        ok = s.Seek(countOffset) && WriteU16(s, written) && s.Seek(end) && ok;
-    }
+    if (written != listed)
+        ok = PatchTextureCount(s, structOffset, written) && ok;
     return ok;
 }

@@ -122,7 +122,7 @@ void TextureLevelWriter::WriteBlockLevel(ByteStream& s, uint32_t width, uint32_t
                          encoded_.Data()};
     int32_t tasks = static_cast<int32_t>((job.bands + kBandsPerTask - 1) / kBandsPerTask);
     PlatformParallelFor(tasks, EncodeBlockBands, &job);
-    s.Write(encoded_.Data(), static_cast<uint32_t>(job.bands * job.bandBytes));
+    WriteRasterBytes(s, encoded_.Data(), static_cast<uint32_t>(job.bands * job.bandBytes));
 }
 
 // rowsStay: a row returned by rowAt stays valid through the band, so blocks
@@ -146,7 +146,7 @@ void TextureLevelWriter::WriteLevel(ByteStream& s, uint32_t width, uint32_t heig
             }
         }
         e.encodeBand(rows, width, encoded_.Data());
-        s.Write(encoded_.Data(), bandBytes);
+        WriteRasterBytes(s, encoded_.Data(), bandBytes);
     }
 }
 
@@ -168,7 +168,8 @@ void TextureLevelWriter::Write(ByteStream& s, PixelSource& source) {
             HalveMipLevel(image_.Data(), width, height);
             width = MipSide(width, 1);
             height = MipSide(height, 1);
-            WriteU32(s, static_cast<uint32_t>(TextureLevelBytes(*encoding_, width, height)));
+            WriteRasterLevelSize(
+                s, static_cast<uint32_t>(TextureLevelBytes(*encoding_, width, height)));
         }
         if (blocks) {
             WriteBlockLevel(s, width, height);
