@@ -82,7 +82,7 @@ bool WriteTextureNative(ByteStream& s, const TextureEntry& entry, const LoadedTe
     bool ok =
         BeginSection(s, stack, kSectionTextureNative) && BeginSection(s, stack, kSectionStruct);
     WriteTextureNativeStruct(s, r);
-    levels.Write(s, pixels);
+    levels.WriteLevels(s, pixels);
     return ok && EndSection(s, stack) && WriteEmptyExtension(s) && EndSection(s, stack);
 }
 

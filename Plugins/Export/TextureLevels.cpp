@@ -150,7 +150,7 @@ void TextureLevelWriter::WriteLevel(ByteStream& s, uint32_t width, uint32_t heig
     }
 }
 
-void TextureLevelWriter::Write(ByteStream& s, PixelSource& source) {
+void TextureLevelWriter::WriteLevels(ByteStream& s, PixelSource& source) {
     auto sourceRow = [&source](uint32_t y) {
         return ConvertPixelRow(source, static_cast<int32_t>(y));
     };

@@ -28,7 +28,7 @@ class TextureLevelWriter {
     // Buffers for an image of width x height; false when memory cannot be had.
     bool Prepare(const TextureEncoding& e, uint32_t width, uint32_t height, uint8_t levels);
     // Writes every level from the rows of source (top row first).
-    void Write(ByteStream& s, PixelSource& source);
+    void WriteLevels(ByteStream& s, PixelSource& source);
 
   private:
     template <typename RowAt>
