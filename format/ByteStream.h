@@ -3,6 +3,7 @@
 // writing one field costs no system call.
 #pragma once
 
+#include <math.h>
 #include <stddef.h>
 #include <stdint.h>
 
@@ -75,7 +76,12 @@ class BlockWriter {
         return at;
     }
     void U32(uint32_t v) { StoreU32(Reserve(4), v); }
-    void F32(float v) { StoreF32(Reserve(4), v); }
+    // Notes a value that is not finite on the stream, as WriteF32 does.
+    void F32(float v) {
+        if (!isfinite(v))
+            stream_.NoteNonFinite();
+        StoreF32(Reserve(4), v);
+    }
     bool Finish() {
         Flush();
         return ok_;

@@ -33,6 +33,20 @@ TEST(ByteStream, LittleEndianFieldsBothWays) {
     EXPECT_EQ(u32, 0u);
 }
 
+// Arrays written in blocks are held to the same rule as single values: a
+// stream given a number that is not finite is not fit to become a file.
+TEST(ByteStream, BlocksNoteNumbersThatAreNotFinite) {
+    MemoryStream finite, infinite;
+    BlockWriter a(finite), b(infinite);
+    a.F32(1.0f);
+    b.F32(1.0f);
+    b.F32(INFINITY);
+    ASSERT_TRUE(a.Finish() && b.Finish());
+    EXPECT_FALSE(finite.WroteNonFinite());
+    EXPECT_TRUE(infinite.WroteNonFinite());
+    EXPECT_EQ(infinite.Size(), 8u);
+}
+
 TEST(MemoryStream, OverwritesExtendsFillsGapsAndRefusesTheSizeLimit) {
     MemoryStream s;
     WriteU32(s, 0x11111111);
