@@ -1,10 +1,12 @@
 // Saves a document as a Metasequoia text document (.mqo). Names are written
 // as the bytes they are (Shift-JIS from the plug-ins); numbers are plain
 // decimals; lines end with CR LF.
+#include <math.h>
 #include <stdio.h>
 #include <string.h>
 
 #include <utility>
+#include <vector>
 
 #include "hostsim/DecimalText.h"
 #include "hostsim/HostState.h"
@@ -173,7 +175,45 @@ void AppendVertices(TextOut& text, const HostSimObject& obj) {
     out += "\t}\r\n";
 }
 
-void AppendFace(std::string& out, const HostSimFace& face, char* line) {
+// The text of recently written texture coordinates: each is written once per
+// face corner, and the corners of neighbouring faces share their values, so
+// most are written again soon. Direct-mapped by the value's bits.
+class TexCoordTexts {
+  public:
+    TexCoordTexts() : entries_(kEntries) {}
+    // Writes value as WriteFixed does with the texture coordinate decimals.
+    char* Write(char* out, float value) {
+        // Values beyond this could need more room than an entry has.
+        if (!(fabsf(value) < 1.0e9f)) {
+            return WriteFixed(out, value, kTexCoordDecimals);
+        }
+        uint32_t bits;
+        memcpy(&bits, &value, sizeof bits);
+        Entry& e = entries_[(bits * 2654435761u) >> (32 - kIndexBits)];
+        if (!e.used || e.bits != bits) {
+            char text[kFixedTextRoom];
+            e.length = static_cast<uint8_t>(WriteFixed(text, value, kTexCoordDecimals) - text);
+            memcpy(e.text, text, e.length);
+            e.bits = bits;
+            e.used = true;
+        }
+        memcpy(out, e.text, e.length);
+        return out + e.length;
+    }
+
+  private:
+    static constexpr int kIndexBits = 12;
+    static constexpr size_t kEntries = size_t{1} << kIndexBits;
+    struct Entry {
+        uint32_t bits = 0;
+        bool used = false;
+        uint8_t length = 0;
+        char text[24]; // sign, 10 digits, point, 5 decimals
+    };
+    std::vector<Entry> entries_;
+};
+
+void AppendFace(std::string& out, const HostSimFace& face, char* line, TexCoordTexts& uvTexts) {
     char* end = Put(line, "\t\t", 2);
     end = WriteInt(end, face.pointCount);
     end = Put(end, " V(", 3);
@@ -194,9 +234,9 @@ void AppendFace(std::string& out, const HostSimFace& face, char* line) {
         if (i > 0) {
             *end++ = ' ';
         }
-        end = WriteFixed(end, face.uv[i].u, kTexCoordDecimals);
+        end = uvTexts.Write(end, face.uv[i].u);
         *end++ = ' ';
-        end = WriteFixed(end, face.uv[i].v, kTexCoordDecimals);
+        end = uvTexts.Write(end, face.uv[i].v);
     }
     *end++ = ')';
     if (face.hasColors) {
@@ -242,8 +282,9 @@ void AppendObject(TextOut& text, const HostSimObject& obj) {
     AppendInt(out, static_cast<int64_t>(obj.faces.size()));
     out += " {\r\n";
     char line[kLineRoom];
+    TexCoordTexts uvTexts;
     for (const HostSimFace& face : obj.faces) {
-        AppendFace(out, face, line);
+        AppendFace(out, face, line, uvTexts);
         text.Drain();
     }
     out += "\t}\r\n}\r\n";

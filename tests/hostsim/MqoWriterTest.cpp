@@ -1,6 +1,7 @@
 #include <math.h>
 #include <stdio.h>
 #include <stdlib.h>
+#include <string.h>
 #include <unistd.h>
 
 #include <string>
@@ -156,6 +157,41 @@ TEST_F(MqoWriterTest, DocumentWithoutMaterialsHasNoMaterialChunk) {
     EXPECT_EQ(text.find("Material"), std::string::npos);
     EXPECT_NE(text.find("}\r\nObject \"empty\" {\r\n"), std::string::npos);
     EXPECT_EQ(text.substr(text.size() - 5), "Eof\r\n");
+}
+
+// Texture coordinates come back from recently written text: values that share
+// a place in it, repeated and interleaved, must each keep their own text.
+TEST_F(MqoWriterTest, EveryTextureCoordinateKeepsItsOwnText) {
+    HostObject mesh = MQ_CreateObject();
+    const Point3 p = {0, 0, 0};
+    MQObj_AddVertex(mesh, &p);
+    std::string expected;
+    uint32_t seed = 1;
+    for (int f = 0; f < 20000; ++f) {
+        const int32_t corners[3] = {0, 0, 0};
+        int32_t face = MQObj_AddFace(mesh, 3, corners);
+        TexCoord uv[3];
+        for (TexCoord& c : uv) {
+            seed = seed * 1103515245u + 12345u;
+            c.u = static_cast<float>(seed >> 20) / 4096.0f - 0.5f; // 4096 values, often repeated
+            c.v = f % 3 == 0 ? 3.0e9f : static_cast<float>(f % 97) * 0.37f;
+        }
+        MQObj_SetFaceCoordinateArray(mesh, face, uv);
+        expected += "\t\t3 V(0 0 0) UV(";
+        for (int i = 0; i < 3; ++i) {
+            expected += i > 0 ? " " : "";
+            AppendFixed(expected, uv[i].u, 5);
+            expected += ' ';
+            AppendFixed(expected, uv[i].v, 5);
+        }
+        expected += ")\r\n";
+    }
+    MQDoc_AddObject(doc, mesh);
+    std::string text = HostSimMqoText(doc);
+    size_t begin = text.find("\tface 20000 {\r\n");
+    ASSERT_NE(begin, std::string::npos);
+    begin += strlen("\tface 20000 {\r\n");
+    EXPECT_EQ(text.substr(begin, expected.size()), expected);
 }
 
 TEST_F(MqoWriterTest, SaveWritesTheSameBytesToAFile) {
