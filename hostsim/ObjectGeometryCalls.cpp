@@ -163,6 +163,12 @@ int32_t MQAPI MQObj_AddFace(HostObject obj, int32_t count, const int32_t* points
         face.points[i] = points[i];
     }
     CountFaceReferences(*object, face);
+    // A closed triangle mesh has about twice as many faces as vertices: room
+    // for them at the first face spares the copies (and the fresh pages) of
+    // growing one face at a time. Pages of room never used are never touched.
+    if (object->faces.empty() && object->faces.capacity() < 2 * object->vertices.size()) {
+        object->faces.reserve(2 * object->vertices.size());
+    }
     object->faces.push_back(face);
     return static_cast<int32_t>(object->faces.size() - 1);
 }
