@@ -196,3 +196,22 @@ bool WriteBreakableSection(ByteStream& s) {
     static const uint8_t kNothingBreakable[4] = {0, 0, 0, 0};
     return WriteSection(s, kSectionBreakable, kNothingBreakable, sizeof kNothingBreakable);
 }
+
+bool WriteGeometryListSection(ByteStream& s, const GeometryRecord& geometry,
+                              const MaterialListRecord& materials, const BinMeshRecord& binMesh,
+                              const SkinRecord& skin) {
+    // Every part is written even after one failed: the stream keeps the error.
+    SectionStack stack;
+    bool ok = BeginSection(s, stack, kSectionGeometryList);
+    ok = WriteGeometryListStruct(s, GeometryListStruct{1}) && ok;
+    ok = BeginSection(s, stack, kSectionGeometry) && ok;
+    ok = WriteGeometryStruct(s, geometry) && ok;
+    ok = WriteMaterialListSection(s, materials) && ok;
+    ok = BeginSection(s, stack, kSectionExtension) && ok;
+    ok = WriteBinMeshSection(s, binMesh) && ok;
+    ok = WriteSkinPlg(s, skin) && ok;
+    ok = WriteBreakableSection(s) && ok;
+    for (int i = 0; i < 3; ++i)
+        ok = EndSection(s, stack) && ok;
+    return ok;
+}

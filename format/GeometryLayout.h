@@ -9,6 +9,7 @@
 #include "format/BinMeshLayout.h"
 #include "format/MaterialLayout.h"
 #include "format/Sections.h"
+#include "format/SkinLayout.h"
 #include "frame/HeapArray.h"
 
 // Bits of GeometryHeader::formatFlags.
@@ -122,3 +123,10 @@ GeometryReadResult ReadGeometryStruct(SectionCursor& c, int32_t maxVertexCount, 
 
 // A whole Breakable section with nothing breakable (a zero flag).
 bool WriteBreakableSection(ByteStream& s);
+
+// A whole Geometry List of one geometry: the list's Struct, then the Geometry
+// with its Struct, its Material List and its Extension holding the Bin Mesh
+// PLG, the Skin PLG and the Breakable section.
+bool WriteGeometryListSection(ByteStream& s, const GeometryRecord& geometry,
+                              const MaterialListRecord& materials, const BinMeshRecord& binMesh,
+                              const SkinRecord& skin);

@@ -94,6 +94,34 @@ bool PatchTextureCount(ByteStream& s, uint32_t structOffset, uint16_t count) {
     return s.Seek(structOffset + kTextureCountOffset) && WriteU16(s, count) && s.Seek(end);
 }
 
+bool BeginTextureDictionary(ByteStream& s, SectionStack& stack, const TextureDictionaryStruct& r,
+                            uint32_t* structOffset) {
+    bool ok =
+        BeginSection(s, stack, kSectionTextureDictionary) && BeginSection(s, stack, kSectionStruct);
+    *structOffset = s.Tell();
+    WriteTextureDictionaryStruct(s, r);
+    return ok && EndSection(s, stack);
+}
+
+bool EndTextureDictionary(ByteStream& s, SectionStack& stack, uint32_t structOffset,
+                          uint16_t announced, uint16_t written) {
+    bool ok = WriteEmptyExtension(s) && EndSection(s, stack);
+    if (written != announced)
+        ok = PatchTextureCount(s, structOffset, written) && ok;
+    return ok;
+}
+
+bool BeginTextureNative(ByteStream& s, SectionStack& stack, const TextureNativeStruct& r) {
+    bool ok =
+        BeginSection(s, stack, kSectionTextureNative) && BeginSection(s, stack, kSectionStruct);
+    WriteTextureNativeStruct(s, r);
+    return ok;
+}
+
+bool EndTextureNative(ByteStream& s, SectionStack& stack) {
+    return EndSection(s, stack) && WriteEmptyExtension(s) && EndSection(s, stack);
+}
+
 // ---- Reading
 
 namespace {

@@ -89,6 +89,19 @@ bool WriteRasterBytes(ByteStream& s, const uint8_t* bytes, uint32_t size);
 // structOffset (when textures were left out), then returns to the end.
 bool PatchTextureCount(ByteStream& s, uint32_t structOffset, uint16_t count);
 
+// The nesting of a dictionary: Begin opens the Texture Dictionary and writes
+// its Struct (its body's offset in *structOffset, for the count); End writes
+// the closing Extension and patches the count when fewer textures than
+// announced were written.
+bool BeginTextureDictionary(ByteStream& s, SectionStack& stack, const TextureDictionaryStruct& r,
+                            uint32_t* structOffset);
+bool EndTextureDictionary(ByteStream& s, SectionStack& stack, uint32_t structOffset,
+                          uint16_t announced, uint16_t written);
+// A Texture Native: Begin opens it and its Struct and writes the record, whose
+// raster the caller then writes; End closes the Struct and adds the Extension.
+bool BeginTextureNative(ByteStream& s, SectionStack& stack, const TextureNativeStruct& r);
+bool EndTextureNative(ByteStream& s, SectionStack& stack);
+
 // ---- Reading: Direct3D 8 and Direct3D 9 texture natives of any raster format.
 
 constexpr uint32_t kTexturePlatformD3D8 = 8;

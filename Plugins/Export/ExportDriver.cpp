@@ -111,22 +111,10 @@ WriteResult WriteGeometryList(ByteStream& s, ExportRun& run, int32_t* missing) {
     GeometryRecords records;
     if (!FillGeometryRecords(run.geometry, run.doc, run.used, run.skeleton.scale, &records))
         return WriteResult::kOutOfMemory;
-    SectionStack stack;
-    BeginSection(s, stack, kSectionGeometryList);
-    WriteGeometryListStruct(s, GeometryListStruct{1});
-    BeginSection(s, stack, kSectionGeometry);
-    WriteGeometryStruct(s, records.geometry);
-    WriteMaterialListSection(s, records.materials);
-    BeginSection(s, stack, kSectionExtension);
-    WriteBinMeshSection(s, records.binMesh);
     SkinRecord skin;
     if (!SkinOf(run.skeleton, run.meshes.Data(), run.meshCount, &skin, missing))
         return *missing < 0 ? WriteResult::kOutOfMemory : WriteResult::kMissingBone;
-    WriteSkinPlg(s, skin);
-    WriteBreakableSection(s);
-    EndSection(s, stack);
-    EndSection(s, stack);
-    EndSection(s, stack);
+    WriteGeometryListSection(s, records.geometry, records.materials, records.binMesh, skin);
     return WriteResult::kDone;
 }
 

@@ -79,11 +79,9 @@ bool WriteTextureNative(ByteStream& s, const TextureEntry& entry, const LoadedTe
     SetTextureRaster(r, e.rasterFormat, e.d3dFormat, e.depth, e.flags, raster.levels,
                      static_cast<uint32_t>(TextureLevelBytes(e, raster.width, raster.height)));
     SectionStack stack;
-    bool ok =
-        BeginSection(s, stack, kSectionTextureNative) && BeginSection(s, stack, kSectionStruct);
-    WriteTextureNativeStruct(s, r);
+    bool ok = BeginTextureNative(s, stack, r);
     levels.WriteLevels(s, pixels);
-    return ok && EndSection(s, stack) && WriteEmptyExtension(s) && EndSection(s, stack);
+    return EndTextureNative(s, stack) && ok;
 }
 
 // Loads, checks and writes one entry; false when it was left out (after a
@@ -116,18 +114,14 @@ bool WriteEntry(ByteStream& s, HostDocument doc, const TextureEntry& entry,
 bool WriteTextureDictionary(ByteStream& s, HostDocument doc, const TextureList& list,
                             ExportNotices& notices, const TextureOutput& output) {
     SectionStack stack;
-    bool ok =
-        BeginSection(s, stack, kSectionTextureDictionary) && BeginSection(s, stack, kSectionStruct);
-    uint32_t structOffset = s.Tell();
+    uint32_t structOffset = 0;
     uint16_t listed = static_cast<uint16_t>(list.count);
-    WriteTextureDictionaryStruct(s, TextureDictionaryStruct{listed, kTextureDeviceD3D9});
-    ok = ok && EndSection(s, stack);
+    bool ok = BeginTextureDictionary(s, stack, TextureDictionaryStruct{listed, kTextureDeviceD3D9},
+                                     &structOffset);
     uint16_t written = 0;
     for (uint32_t i = 0; i < list.count; ++i)
         if (WriteEntry(s, doc, list.entries[i], output, notices, &ok))
             ++written;
-    ok = ok && WriteEmptyExtension(s) && EndSection(s, stack);
-    if (written != listed)
-        ok = PatchTextureCount(s, structOffset, written) && ok;
+    ok = EndTextureDictionary(s, stack, structOffset, listed, written) && ok;
     return ok;
 }
