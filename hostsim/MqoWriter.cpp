@@ -213,7 +213,36 @@ class TexCoordTexts {
     std::vector<Entry> entries_;
 };
 
-void AppendFace(std::string& out, const HostSimFace& face, char* line, TexCoordTexts& uvTexts) {
+// The text of vertex indices below 65536, made the first time each is
+// written: every vertex is a corner of several faces.
+class IndexTexts {
+  public:
+    IndexTexts() : entries_(kEntries) {}
+    char* Write(char* out, int32_t value) {
+        if (static_cast<uint32_t>(value) >= kEntries) {
+            return WriteInt(out, value);
+        }
+        Entry& e = entries_[static_cast<uint32_t>(value)];
+        if (e.length == 0) {
+            char text[kIntTextRoom];
+            e.length = static_cast<uint8_t>(WriteInt(text, value) - text);
+            memcpy(e.text, text, e.length);
+        }
+        memcpy(out, e.text, sizeof e.text);
+        return out + e.length;
+    }
+
+  private:
+    static constexpr uint32_t kEntries = 65536;
+    struct Entry {
+        char text[7]; // at most 5 digits
+        uint8_t length = 0;
+    };
+    std::vector<Entry> entries_;
+};
+
+void AppendFace(std::string& out, const HostSimFace& face, char* line, TexCoordTexts& uvTexts,
+                IndexTexts& indexTexts) {
     char* end = Put(line, "\t\t", 2);
     end = WriteInt(end, face.pointCount);
     end = Put(end, " V(", 3);
@@ -221,7 +250,7 @@ void AppendFace(std::string& out, const HostSimFace& face, char* line, TexCoordT
         if (i > 0) {
             *end++ = ' ';
         }
-        end = WriteInt(end, face.points[i]);
+        end = indexTexts.Write(end, face.points[i]);
     }
     *end++ = ')';
     if (face.material >= 0) {
@@ -283,8 +312,9 @@ void AppendObject(TextOut& text, const HostSimObject& obj) {
     out += " {\r\n";
     char line[kLineRoom];
     TexCoordTexts uvTexts;
+    IndexTexts indexTexts;
     for (const HostSimFace& face : obj.faces) {
-        AppendFace(out, face, line, uvTexts);
+        AppendFace(out, face, line, uvTexts, indexTexts);
         text.Drain();
     }
     out += "\t}\r\n}\r\n";
