@@ -66,6 +66,28 @@ template <int kCount, typename Unsigned> char* WriteFraction(char* out, Unsigned
     return out + kCount;
 }
 
+// Rounds scaled (the value's magnitude times unit) half away from zero, as
+// llround does, in Signed arithmetic (whose range holds scaled), and writes
+// the sign, the whole part and the decimals. The casts and the subtraction
+// are exact in that range.
+template <int kDecimals, typename Signed, typename Unsigned>
+char* WriteScaled(char* out, double scaled, bool negative, Unsigned unit) {
+    Signed truncated = static_cast<Signed>(scaled);
+    Unsigned rounded = static_cast<Unsigned>(truncated);
+    if (scaled - static_cast<double>(truncated) >= 0.5) {
+        ++rounded;
+    }
+    if (rounded != 0 && negative) {
+        *out++ = '-';
+    }
+    out = WriteDigitsOf(out, rounded / unit, 1);
+    if (kDecimals > 0) {
+        *out++ = '.';
+        out = WriteFraction<kDecimals>(out, rounded % unit);
+    }
+    return out;
+}
+
 // The decimals are a constant here, so the divisions by the unit compile to
 // multiplications.
 template <int kDecimals> char* WriteFixedDecimals(char* out, double value) {
@@ -74,46 +96,19 @@ template <int kDecimals> char* WriteFixedDecimals(char* out, double value) {
         unit *= 10;
     }
     double scaled = fabs(value) * static_cast<double>(unit);
-    // Rounded half away from zero, as llround does: the casts and the
-    // subtraction are exact in the ranges where they are used.
     if (scaled < 2147483648.0) {
         // The common case in 32-bit arithmetic: a 32-bit build converts a
-        // double to a 64-bit integer only through the slow x87 unit.
-        int32_t truncated = static_cast<int32_t>(scaled);
-        uint32_t rounded = static_cast<uint32_t>(truncated);
-        if (scaled - static_cast<double>(truncated) >= 0.5) {
-            ++rounded;
-        }
-        if (rounded != 0 && value < 0.0) {
-            *out++ = '-';
-        }
-        uint32_t smallUnit = static_cast<uint32_t>(unit);
-        out = WriteDigitsOf(out, rounded / smallUnit, 1);
-        if (kDecimals > 0) {
-            *out++ = '.';
-            out = WriteFraction<kDecimals>(out, rounded % smallUnit);
-        }
-        return out;
+        // double to a 64-bit integer only through the slow x87 unit, and
+        // divides 64-bit integers through a library call.
+        return WriteScaled<kDecimals, int32_t>(out, scaled, value < 0.0,
+                                               static_cast<uint32_t>(unit));
     }
     if (scaled >= 9.0e15) {
         // Too large for exact integer arithmetic; such values need no rounding care.
         int length = snprintf(out, kFixedTextRoom, "%.*f", kDecimals, value);
         return out + (length > 0 ? length : 0);
     }
-    int64_t truncated = static_cast<int64_t>(scaled);
-    uint64_t rounded = static_cast<uint64_t>(truncated);
-    if (scaled - static_cast<double>(truncated) >= 0.5) {
-        ++rounded;
-    }
-    if (value < 0.0) {
-        *out++ = '-';
-    }
-    out = WriteDigits(out, rounded / unit, 1);
-    if (kDecimals > 0) {
-        *out++ = '.';
-        out = WriteFraction<kDecimals>(out, rounded % unit);
-    }
-    return out;
+    return WriteScaled<kDecimals, int64_t>(out, scaled, value < 0.0, unit);
 }
 
 } // namespace
