@@ -154,9 +154,12 @@ double MillisecondsSince(Clock::time_point start) {
 }
 
 // One import into a fresh document; the time of the import call alone.
-template <typename Import> bool TimedImport(Import import, double* milliseconds) {
+template <typename Import>
+bool TimedImport(Import import, double* milliseconds, HostDocument* imported = nullptr) {
     HostSimReset();
     HostDocument doc = HostSimCreateDocument("");
+    if (imported != nullptr)
+        *imported = doc;
     g_messageBoxes = 0;
     ImportOptions options;
     Clock::time_point start = Clock::now();
@@ -260,13 +263,21 @@ int RunAll(int runs) {
         return ImportDffStream(doc, path, memory, o);
     };
     // Each way has one untimed run first, so that both start warm.
-    std::vector<double> fromFile, fromMemory;
+    std::vector<double> fromFile, fromMemory, saves;
     bool ok = written;
+    HostDocument doc = 0;
     for (int i = 0; ok && i <= runs; ++i) {
         double ms = 0;
-        ok = TimedImport(importFile, &ms);
+        ok = TimedImport(importFile, &ms, &doc);
         if (i > 0)
             fromFile.push_back(ms);
+    }
+    // The document the skelvane command saves after the import.
+    for (int i = 0; ok && i <= runs; ++i) {
+        Clock::time_point start = Clock::now();
+        ok = HostSimSaveMqo(doc, "/dev/null");
+        if (i > 0)
+            saves.push_back(MillisecondsSince(start));
     }
     for (int i = 0; ok && i <= runs; ++i) {
         double ms = 0;
@@ -299,6 +310,11 @@ int RunAll(int runs) {
     printf(
         "import from memory (%d runs, fresh document each): median %.1f ms, min %.1f, max %.1f\n",
         runs, m.median, m.min, m.max);
+    Figures v = Summarise(saves);
+    printf("save as .mqo to /dev/null (%d runs):           median %.1f ms, min %.1f, max %.1f\n",
+           runs, v.median, v.min, v.max);
+    printf("ratio (import from file + save) / import from file (medians): %.2f\n",
+           (f.median + v.median) / f.median);
     Figures w = Summarise(walks);
     printf("walk of every section (%d runs, fields read):   median %.1f ms, min %.1f, max %.1f\n",
            runs, w.median, w.min, w.max);

@@ -5,46 +5,16 @@
 #include <stdio.h>
 #include <string.h>
 
+#include <memory>
 #include <utility>
 #include <vector>
 
 #include "hostsim/DecimalText.h"
 #include "hostsim/HostState.h"
+#include "hostsim/TextPieces.h"
 #include "hostsim/WholeFile.h"
 
 namespace {
-
-// The text gathered a piece at a time: with a sink, each full piece is handed
-// on, so a large document is never held whole; without one, the whole text
-// stays in Text().
-class TextOut {
-  public:
-    explicit TextOut(FileSink* sink) : sink_(sink) {}
-    std::string& Text() { return text_; }
-    // Called after each line: hands the text on once a piece is full.
-    void Drain() {
-        if (sink_ != nullptr && text_.size() >= kPieceSize) {
-            Pass();
-        }
-    }
-    bool Finish() {
-        if (sink_ != nullptr) {
-            Pass();
-        }
-        return ok_;
-    }
-
-  private:
-    static constexpr size_t kPieceSize = 256 * 1024;
-    void Pass() {
-        ok_ = ok_ && sink_->Put(text_.data(), text_.size());
-        text_.clear();
-    }
-
-    FileSink* sink_;
-    std::string text_;
-    bool ok_ = true;
-};
 
 const char kLineEnd[] = "\r\n";
 
@@ -145,34 +115,13 @@ void AppendIntLine(std::string& out, const char* key, int64_t value) {
     out += kLineEnd;
 }
 
-// Vertex and face lines are built in a stack buffer and appended once each.
-constexpr size_t kLineRoom = 4096;
-static_assert(8 * (kFixedTextRoom + 1) + 13 * (kIntTextRoom + 1) + 32 <= kLineRoom,
-              "a face line fits its buffer");
+// Vertex and face lines are written straight into the text's room.
+static_assert(8 * (kFixedTextRoom + 1) + 13 * (kIntTextRoom + 1) + 32 <= TextBuffer::kLineRoom,
+              "a face line fits the room");
 
 char* Put(char* p, const char* text, size_t length) {
     memcpy(p, text, length);
     return p + length;
-}
-
-void AppendVertices(TextOut& text, const HostSimObject& obj) {
-    std::string& out = text.Text();
-    out += "\tvertex ";
-    AppendInt(out, static_cast<int64_t>(obj.vertices.size()));
-    out += " {\r\n";
-    char line[kLineRoom];
-    for (const Point3& p : obj.vertices) {
-        char* end = Put(line, "\t\t", 2);
-        end = WriteFixed(end, p.x, kCoordinateDecimals);
-        *end++ = ' ';
-        end = WriteFixed(end, p.y, kCoordinateDecimals);
-        *end++ = ' ';
-        end = WriteFixed(end, p.z, kCoordinateDecimals);
-        end = Put(end, kLineEnd, 2);
-        out.append(line, end);
-        text.Drain();
-    }
-    out += "\t}\r\n";
 }
 
 // The text of recently written texture coordinates: each is written once per
@@ -183,57 +132,70 @@ class TexCoordTexts {
     TexCoordTexts() : entries_(kEntries) {}
     // Writes value as WriteFixed does with the texture coordinate decimals.
     char* Write(char* out, float value) {
-        // Values beyond this could need more room than an entry has.
-        if (!(fabsf(value) < 1.0e9f)) {
-            return WriteFixed(out, value, kTexCoordDecimals);
-        }
         uint32_t bits;
         memcpy(&bits, &value, sizeof bits);
-        Entry& e = entries_[(bits * 2654435761u) >> (32 - kIndexBits)];
-        if (!e.used || e.bits != bits) {
-            char text[kFixedTextRoom];
-            e.length = static_cast<uint8_t>(WriteFixed(text, value, kTexCoordDecimals) - text);
-            memcpy(e.text, text, e.length);
-            e.bits = bits;
-            e.used = true;
+        const Entry& e = entries_[(bits * 2654435761u) >> (32 - kIndexBits)];
+        if (e.bits == bits && e.length != 0) {
+            memcpy(out, e.text, sizeof e.text);
+            return out + e.length;
         }
-        memcpy(out, e.text, e.length);
-        return out + e.length;
+        return WriteNew(out, value, bits);
+    }
+
+  private:
+    // The text is made and, when it fits an entry, kept.
+    __attribute__((noinline)) char* WriteNew(char* out, float value, uint32_t bits) {
+        char* end = WriteFixed(out, value, kTexCoordDecimals);
+        const size_t length = static_cast<size_t>(end - out);
+        if (length <= sizeof(Entry::text)) {
+            Entry& e = entries_[(bits * 2654435761u) >> (32 - kIndexBits)];
+            memcpy(e.text, out, length);
+            e.length = static_cast<uint8_t>(length);
+            e.bits = bits;
+        }
+        return end;
     }
 
   private:
     static constexpr int kIndexBits = 12;
     static constexpr size_t kEntries = size_t{1} << kIndexBits;
+    // An entry's text is copied whole: a face line has the room of its
+    // numbers at their longest.
     struct Entry {
+        char text[16];
         uint32_t bits = 0;
-        bool used = false;
-        uint8_t length = 0;
-        char text[24]; // sign, 10 digits, point, 5 decimals
+        uint8_t length = 0; // 0: empty
     };
+    static_assert(sizeof(Entry::text) <= kFixedTextRoom, "an entry's copy fits a number's room");
     std::vector<Entry> entries_;
 };
 
-// The text of vertex indices below 65536, made the first time each is
-// written: every vertex is a corner of several faces.
+// The text of the numbers below the vertex count (and 65536): vertex indices
+// are written once per face corner, and every vertex is a corner of several
+// faces. Made while the vertex lines are (Fill), then only read.
 class IndexTexts {
   public:
-    IndexTexts() : entries_(kEntries) {}
-    char* Write(char* out, int32_t value) {
-        if (static_cast<uint32_t>(value) >= kEntries) {
+    explicit IndexTexts(size_t vertexCount)
+        : entries_(vertexCount < kMostEntries ? vertexCount : kMostEntries) {}
+    void Fill(size_t first, size_t last) {
+        for (size_t i = first; i < last && i < entries_.size(); ++i) {
+            char text[kIntTextRoom];
+            entries_[i].length =
+                static_cast<uint8_t>(WriteInt(text, static_cast<int64_t>(i)) - text);
+            memcpy(entries_[i].text, text, entries_[i].length);
+        }
+    }
+    char* Write(char* out, int32_t value) const {
+        if (static_cast<uint32_t>(value) >= entries_.size()) {
             return WriteInt(out, value);
         }
-        Entry& e = entries_[static_cast<uint32_t>(value)];
-        if (e.length == 0) {
-            char text[kIntTextRoom];
-            e.length = static_cast<uint8_t>(WriteInt(text, value) - text);
-            memcpy(e.text, text, e.length);
-        }
+        const Entry& e = entries_[static_cast<uint32_t>(value)];
         memcpy(out, e.text, sizeof e.text);
         return out + e.length;
     }
 
   private:
-    static constexpr uint32_t kEntries = 65536;
+    static constexpr size_t kMostEntries = 65536;
     struct Entry {
         char text[7]; // at most 5 digits
         uint8_t length = 0;
@@ -241,50 +203,106 @@ class IndexTexts {
     std::vector<Entry> entries_;
 };
 
-void AppendFace(std::string& out, const HostSimFace& face, char* line, TexCoordTexts& uvTexts,
-                IndexTexts& indexTexts) {
-    char* end = Put(line, "\t\t", 2);
-    end = WriteInt(end, face.pointCount);
-    end = Put(end, " V(", 3);
-    for (int32_t i = 0; i < face.pointCount; ++i) {
-        if (i > 0) {
+// The vertex and face lines of one object, made in chunks side by side.
+class ObjectLines {
+  public:
+    explicit ObjectLines(const HostSimObject& obj) : obj_(obj), indexTexts_(obj.vertices.size()) {}
+
+    void WriteVertices(TextOut& out) {
+        WriteChunksInOrder(out, ChunkCount(obj_.vertices.size(), kVertexChunk), &VertexChunk, this);
+    }
+    // After WriteVertices, which makes the index texts.
+    void WriteFaces(TextOut& out) {
+        WriteChunksInOrder(out, ChunkCount(obj_.faces.size(), kFaceChunk), &FaceChunk, this);
+    }
+
+  private:
+    static constexpr size_t kVertexChunk = 2048;
+    static constexpr size_t kFaceChunk = 1024;
+    static size_t ChunkCount(size_t lines, size_t perChunk) {
+        return (lines + perChunk - 1) / perChunk;
+    }
+
+    static void VertexChunk(void* context, int, size_t chunk, TextBuffer& text) {
+        ObjectLines& self = *static_cast<ObjectLines*>(context);
+        const std::vector<Point3>& vertices = self.obj_.vertices;
+        const size_t first = chunk * kVertexChunk;
+        const size_t last =
+            first + kVertexChunk < vertices.size() ? first + kVertexChunk : vertices.size();
+        for (size_t i = first; i < last; ++i) {
+            const Point3& p = vertices[i];
+            char* end = Put(text.Room(), "\t\t", 2);
+            end = WriteFixed(end, p.x, kCoordinateDecimals);
             *end++ = ' ';
-        }
-        end = indexTexts.Write(end, face.points[i]);
-    }
-    *end++ = ')';
-    if (face.material >= 0) {
-        end = Put(end, " M(", 3);
-        end = WriteInt(end, face.material);
-        *end++ = ')';
-    }
-    end = Put(end, " UV(", 4);
-    for (int32_t i = 0; i < face.pointCount; ++i) {
-        if (i > 0) {
+            end = WriteFixed(end, p.y, kCoordinateDecimals);
             *end++ = ' ';
+            end = WriteFixed(end, p.z, kCoordinateDecimals);
+            text.Advance(Put(end, kLineEnd, 2));
         }
-        end = uvTexts.Write(end, face.uv[i].u);
-        *end++ = ' ';
-        end = uvTexts.Write(end, face.uv[i].v);
+        self.indexTexts_.Fill(first, last);
     }
-    *end++ = ')';
-    if (face.hasColors) {
-        end = Put(end, " COL(", 5);
+
+    static void FaceChunk(void* context, int worker, size_t chunk, TextBuffer& text) {
+        ObjectLines& self = *static_cast<ObjectLines*>(context);
+        std::unique_ptr<TexCoordTexts>& uvTexts = self.uvTexts_[worker];
+        if (uvTexts == nullptr) {
+            uvTexts.reset(new TexCoordTexts);
+        }
+        const std::vector<HostSimFace>& faces = self.obj_.faces;
+        const size_t first = chunk * kFaceChunk;
+        const size_t last = first + kFaceChunk < faces.size() ? first + kFaceChunk : faces.size();
+        for (size_t i = first; i < last; ++i) {
+            text.Advance(self.WriteFace(text.Room(), faces[i], *uvTexts));
+        }
+    }
+
+    char* WriteFace(char* end, const HostSimFace& face, TexCoordTexts& uvTexts) const {
+        end = Put(end, "\t\t", 2);
+        end = indexTexts_.Write(end, face.pointCount);
+        end = Put(end, " V(", 3);
         for (int32_t i = 0; i < face.pointCount; ++i) {
             if (i > 0) {
                 *end++ = ' ';
             }
-            end = WriteInt(end, face.colors[i]);
+            end = indexTexts_.Write(end, face.points[i]);
         }
         *end++ = ')';
+        if (face.material >= 0) {
+            end = Put(end, " M(", 3);
+            end = indexTexts_.Write(end, face.material);
+            *end++ = ')';
+        }
+        end = Put(end, " UV(", 4);
+        for (int32_t i = 0; i < face.pointCount; ++i) {
+            if (i > 0) {
+                *end++ = ' ';
+            }
+            end = uvTexts.Write(end, face.uv[i].u);
+            *end++ = ' ';
+            end = uvTexts.Write(end, face.uv[i].v);
+        }
+        *end++ = ')';
+        if (face.hasColors) {
+            end = Put(end, " COL(", 5);
+            for (int32_t i = 0; i < face.pointCount; ++i) {
+                if (i > 0) {
+                    *end++ = ' ';
+                }
+                end = WriteInt(end, face.colors[i]);
+            }
+            *end++ = ')';
+        }
+        return Put(end, kLineEnd, 2);
     }
-    end = Put(end, kLineEnd, 2);
-    out.append(line, end);
-}
+
+    const HostSimObject& obj_;
+    IndexTexts indexTexts_;
+    // Each thread keeps its own recent texture coordinates.
+    std::unique_ptr<TexCoordTexts> uvTexts_[kTextWorkers];
+};
 
 void AppendObject(TextOut& text, const HostSimObject& obj) {
-    std::string& out = text.Text();
-    out += "Object ";
+    std::string out = "Object ";
     AppendQuoted(out, obj.name);
     out += " {\r\n";
     AppendIntLine(out, "depth", obj.depth);
@@ -306,32 +324,32 @@ void AppendObject(TextOut& text, const HostSimObject& obj) {
     AppendIntLine(out, "color_type", obj.colorType);
     AppendIntLine(out, "mirror", obj.mirrorType);
     AppendIntLine(out, "lathe", obj.latheType);
-    AppendVertices(text, obj);
-    out += "\tface ";
+    out += "\tvertex ";
+    AppendInt(out, static_cast<int64_t>(obj.vertices.size()));
+    out += " {\r\n";
+    text.Add(out);
+    ObjectLines lines(obj);
+    lines.WriteVertices(text);
+    out = "\t}\r\n\tface ";
     AppendInt(out, static_cast<int64_t>(obj.faces.size()));
     out += " {\r\n";
-    char line[kLineRoom];
-    TexCoordTexts uvTexts;
-    IndexTexts indexTexts;
-    for (const HostSimFace& face : obj.faces) {
-        AppendFace(out, face, line, uvTexts, indexTexts);
-        text.Drain();
-    }
-    out += "\t}\r\n}\r\n";
+    text.Add(out);
+    lines.WriteFaces(text);
+    text.Add("\t}\r\n}\r\n", 7);
 }
 
 void AppendDocument(TextOut& text, const HostSimDocument& doc) {
-    std::string& out = text.Text();
-    out += "Metasequoia Document\r\nFormat Text Ver 1.0\r\n\r\n";
+    std::string out = "Metasequoia Document\r\nFormat Text Ver 1.0\r\n\r\n";
     AppendScene(out);
     AppendMaterials(out, doc);
+    text.Add(out);
     for (HostObject handle : doc.objects) {
         const HostSimObject* obj = FindObject(handle);
         if (obj != nullptr) {
             AppendObject(text, *obj);
         }
     }
-    out += "Eof\r\n";
+    text.Add("Eof\r\n", 5);
 }
 
 } // namespace
@@ -342,7 +360,7 @@ std::string HostSimMqoText(HostDocument doc) {
     if (record != nullptr) {
         AppendDocument(text, *record);
     }
-    return std::move(text.Text());
+    return text.Text();
 }
 
 bool HostSimSaveMqo(HostDocument doc, const char* path) {

@@ -1,0 +1,151 @@
+#include "hostsim/TextPieces.h"
+
+#include <string.h>
+
+#include <atomic>
+
+#include "hostsim/WholeFile.h"
+#include "platform/Platform.h"
+
+void TextBuffer::Add(const char* bytes, size_t size) {
+    if (capacity_ - used_ < size) {
+        Grow(used_ + size);
+    }
+    if (size > 0) {
+        memcpy(text_.get() + used_, bytes, size);
+        used_ += size;
+    }
+}
+
+void TextBuffer::Grow(size_t least) {
+    if (least <= capacity_) {
+        return;
+    }
+    size_t capacity = capacity_ * 2 > least ? capacity_ * 2 : least;
+    std::unique_ptr<char[]> larger(new char[capacity]);
+    if (used_ > 0) {
+        memcpy(larger.get(), text_.get(), used_);
+    }
+    text_ = std::move(larger);
+    capacity_ = capacity;
+}
+
+TextOut::TextOut(FileSink* sink) : sink_(sink) {
+    text_.Reserve(kPieceSize + TextBuffer::kLineRoom);
+}
+
+void TextOut::Add(const char* bytes, size_t size) {
+    if (sink_ != nullptr && size >= kPieceSize / 4) {
+        // Long parts go on as they are, after what was gathered before them.
+        Pass();
+        ok_ = ok_ && sink_->Put(bytes, size);
+        return;
+    }
+    text_.Add(bytes, size);
+    if (sink_ != nullptr && text_.Size() >= kPieceSize) {
+        Pass();
+    }
+}
+
+bool TextOut::Finish() {
+    if (sink_ != nullptr) {
+        Pass();
+    }
+    return ok_;
+}
+
+void TextOut::Pass() {
+    if (text_.Size() > 0) {
+        ok_ = ok_ && sink_->Put(text_.Data(), text_.Size());
+    }
+    text_.Clear();
+}
+
+namespace {
+
+constexpr size_t kSlots = 2 * kTextWorkers;
+
+// Chunk k is made in slot k % kSlots once chunk k - kSlots has been handed
+// on; ready[slot] is then k + 1. One thread at a time (the one that set
+// handing) hands on the chunks that are ready, in order.
+struct Ordered {
+    TextOut* out = nullptr;
+    size_t count = 0;
+    ChunkFormat format = nullptr;
+    void* context = nullptr;
+    TextBuffer slots[kSlots];
+    std::atomic<size_t> ready[kSlots] = {};
+    std::atomic<size_t> next{0};
+    std::atomic<size_t> handedOn{0};
+    std::atomic<bool> handing{false};
+};
+
+bool NextIsReady(Ordered& o) {
+    size_t chunk = o.handedOn.load();
+    return chunk < o.count && o.ready[chunk % kSlots].load() == chunk + 1;
+}
+
+// Hands on the chunks that are ready, in order, unless another thread is
+// doing so; true when this call handed on any. After letting go it looks
+// again: a chunk that became ready meanwhile, whose thread found the handing
+// taken, is not left behind.
+bool HandOnReady(Ordered& o) {
+    bool any = false;
+    while (NextIsReady(o)) {
+        if (o.handing.exchange(true)) {
+            return any;
+        }
+        while (NextIsReady(o)) {
+            size_t chunk = o.handedOn.load();
+            const TextBuffer& text = o.slots[chunk % kSlots];
+            o.out->Add(text.Data(), text.Size());
+            o.handedOn.store(chunk + 1);
+            any = true;
+        }
+        o.handing.store(false);
+    }
+    return any;
+}
+
+void Work(void* context, int32_t worker) {
+    Ordered& o = *static_cast<Ordered*>(context);
+    for (;;) {
+        size_t chunk = o.next.fetch_add(1);
+        if (chunk >= o.count) {
+            return;
+        }
+        // The slot is free once the chunk made in it before has been handed
+        // on; the chunks before this one were all taken earlier, so they end.
+        while (chunk >= o.handedOn.load() + kSlots) {
+            if (!HandOnReady(o)) {
+                PlatformYield();
+            }
+        }
+        TextBuffer& text = o.slots[chunk % kSlots];
+        text.Clear();
+        o.format(o.context, worker, chunk, text);
+        o.ready[chunk % kSlots].store(chunk + 1);
+        HandOnReady(o);
+    }
+}
+
+} // namespace
+
+void WriteChunksInOrder(TextOut& out, size_t count, ChunkFormat format, void* context) {
+    if (count == 0) {
+        return;
+    }
+    std::unique_ptr<Ordered> o(new Ordered);
+    o->out = &out;
+    o->count = count;
+    o->format = format;
+    o->context = context;
+    if (count == 1) {
+        Work(o.get(), 0);
+    } else {
+        PlatformParallelFor(count < kTextWorkers ? static_cast<int32_t>(count) : kTextWorkers, Work,
+                            o.get());
+    }
+    // Every chunk is made and no other thread runs: what is left goes on now.
+    HandOnReady(*o);
+}
