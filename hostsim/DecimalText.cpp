@@ -2,91 +2,11 @@
 
 #include <math.h>
 #include <stdio.h>
+#include <string.h>
 
 namespace {
 
-// "00".."99": two digits per division.
-const char kDigitPairs[] =
-    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
-    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
-    "8081828384858687888990919293949596979899";
-
-// Writes value with at least minDigits digits (leading zeros) and returns the
-// end; the digits go straight to their place, two per division. Values that
-// fit 32 bits are written with 32-bit divisions, which a 32-bit build does
-// inline instead of through a library call.
-template <typename Unsigned> char* WriteDigitsOf(char* out, Unsigned value, int minDigits) {
-    int count = 1;
-    for (uint64_t limit = 10; count < 20 && value >= limit; limit *= 10) {
-        ++count;
-    }
-    if (count < minDigits) {
-        count = minDigits;
-    }
-    char* end = out + count;
-    char* p = end;
-    while (value >= 100) {
-        const char* pair = kDigitPairs + 2 * (value % 100);
-        value /= 100;
-        *--p = pair[1];
-        *--p = pair[0];
-    }
-    if (value >= 10) {
-        const char* pair = kDigitPairs + 2 * value;
-        *--p = pair[1];
-        *--p = pair[0];
-    } else {
-        *--p = static_cast<char>('0' + value);
-    }
-    while (p > out) {
-        *--p = '0';
-    }
-    return end;
-}
-
-char* WriteDigits(char* out, uint64_t value, int minDigits) {
-    if (value <= UINT32_MAX) {
-        return WriteDigitsOf(out, static_cast<uint32_t>(value), minDigits);
-    }
-    return WriteDigitsOf(out, value, minDigits);
-}
-
-// Exactly kCount digits of value (its lowest ones), leading zeros included.
-template <int kCount, typename Unsigned> char* WriteFraction(char* out, Unsigned value) {
-    char* p = out + kCount;
-    for (int i = kCount; i >= 2; i -= 2) {
-        const char* pair = kDigitPairs + 2 * (value % 100);
-        value /= 100;
-        *--p = pair[1];
-        *--p = pair[0];
-    }
-    if (kCount % 2 != 0) {
-        *--p = static_cast<char>('0' + value % 10);
-    }
-    return out + kCount;
-}
-
-// Rounds scaled (the value's magnitude times unit) half away from zero, as
-// llround does, in Signed arithmetic (whose range holds scaled), and writes
-// the sign, the whole part and the decimals. The casts and the subtraction
-// are exact in that range.
-template <int kDecimals, typename Signed, typename Unsigned>
-char* WriteScaled(char* out, double scaled, bool negative, Unsigned unit) {
-    Signed truncated = static_cast<Signed>(scaled);
-    Unsigned rounded = static_cast<Unsigned>(truncated);
-    if (scaled - static_cast<double>(truncated) >= 0.5) {
-        ++rounded;
-    }
-    if (rounded != 0 && negative) {
-        *out++ = '-';
-    }
-    out = WriteDigitsOf(out, rounded / unit, 1);
-    if (kDecimals > 0) {
-        *out++ = '.';
-        out = WriteFraction<kDecimals>(out, rounded % unit);
-    }
-    return out;
-}
+using namespace decimal_text;
 
 // The decimals are a constant here, so the divisions by the unit compile to
 // multiplications.
@@ -97,11 +17,7 @@ template <int kDecimals> char* WriteFixedDecimals(char* out, double value) {
     }
     double scaled = fabs(value) * static_cast<double>(unit);
     if (scaled < 2147483648.0) {
-        // The common case in 32-bit arithmetic: a 32-bit build converts a
-        // double to a 64-bit integer only through the slow x87 unit, and
-        // divides 64-bit integers through a library call.
-        return WriteScaled<kDecimals, int32_t>(out, scaled, value < 0.0,
-                                               static_cast<uint32_t>(unit));
+        return WriteFixedOf<kDecimals>(out, value);
     }
     if (scaled >= 9.0e15) {
         // Too large for exact integer arithmetic; such values need no rounding care.
@@ -114,11 +30,15 @@ template <int kDecimals> char* WriteFixedDecimals(char* out, double value) {
 } // namespace
 
 char* WriteInt(char* out, int64_t value) {
+    uint64_t magnitude = static_cast<uint64_t>(value);
     if (value < 0) {
         *out++ = '-';
-        return WriteDigits(out, 0 - static_cast<uint64_t>(value), 1);
+        magnitude = 0 - magnitude;
     }
-    return WriteDigits(out, static_cast<uint64_t>(value), 1);
+    if (magnitude <= UINT32_MAX) {
+        return WriteDigitsOf(out, static_cast<uint32_t>(magnitude));
+    }
+    return WriteDigitsOf(out, magnitude);
 }
 
 char* WriteFixed(char* out, double value, int decimals) {

@@ -175,8 +175,8 @@ class TexCoordTexts {
 // faces. Made while the vertex lines are (Fill), then only read.
 class IndexTexts {
   public:
-    explicit IndexTexts(size_t vertexCount)
-        : entries_(vertexCount < kMostEntries ? vertexCount : kMostEntries) {}
+    // Makes room for the texts up to count; the new ones are made by Fill.
+    void Resize(size_t count) { entries_.resize(count < kMostEntries ? count : kMostEntries); }
     void Fill(size_t first, size_t last) {
         for (size_t i = first; i < last && i < entries_.size(); ++i) {
             char text[kIntTextRoom];
@@ -203,17 +203,17 @@ class IndexTexts {
     std::vector<Entry> entries_;
 };
 
-// The vertex and face lines of one object, made in chunks side by side.
+// The vertex and face lines of a document's objects, made in chunks side by
+// side; the texts of numbers are kept from one object to the next.
 class ObjectLines {
   public:
-    explicit ObjectLines(const HostSimObject& obj) : obj_(obj), indexTexts_(obj.vertices.size()) {}
-
-    void WriteVertices(TextOut& out) {
-        WriteChunksInOrder(out, ChunkCount(obj_.vertices.size(), kVertexChunk), &VertexChunk, this);
-    }
-    // After WriteVertices, which makes the index texts.
-    void WriteFaces(TextOut& out) {
-        WriteChunksInOrder(out, ChunkCount(obj_.faces.size(), kFaceChunk), &FaceChunk, this);
+    void Write(TextOut& out, const HostSimObject& obj, const std::string& betweenParts) {
+        obj_ = &obj;
+        indexTexts_.Resize(obj.vertices.size());
+        // The vertex lines make the index texts that the face lines read.
+        out.AddChunks(ChunkCount(obj.vertices.size(), kVertexChunk), &VertexChunk, this);
+        out.Add(betweenParts);
+        out.AddChunks(ChunkCount(obj.faces.size(), kFaceChunk), &FaceChunk, this);
     }
 
   private:
@@ -225,18 +225,18 @@ class ObjectLines {
 
     static void VertexChunk(void* context, int, size_t chunk, TextBuffer& text) {
         ObjectLines& self = *static_cast<ObjectLines*>(context);
-        const std::vector<Point3>& vertices = self.obj_.vertices;
+        const std::vector<Point3>& vertices = self.obj_->vertices;
         const size_t first = chunk * kVertexChunk;
         const size_t last =
             first + kVertexChunk < vertices.size() ? first + kVertexChunk : vertices.size();
         for (size_t i = first; i < last; ++i) {
             const Point3& p = vertices[i];
             char* end = Put(text.Room(), "\t\t", 2);
-            end = WriteFixed(end, p.x, kCoordinateDecimals);
+            end = WriteFixedOf<kCoordinateDecimals>(end, p.x);
             *end++ = ' ';
-            end = WriteFixed(end, p.y, kCoordinateDecimals);
+            end = WriteFixedOf<kCoordinateDecimals>(end, p.y);
             *end++ = ' ';
-            end = WriteFixed(end, p.z, kCoordinateDecimals);
+            end = WriteFixedOf<kCoordinateDecimals>(end, p.z);
             text.Advance(Put(end, kLineEnd, 2));
         }
         self.indexTexts_.Fill(first, last);
@@ -248,7 +248,7 @@ class ObjectLines {
         if (uvTexts == nullptr) {
             uvTexts.reset(new TexCoordTexts);
         }
-        const std::vector<HostSimFace>& faces = self.obj_.faces;
+        const std::vector<HostSimFace>& faces = self.obj_->faces;
         const size_t first = chunk * kFaceChunk;
         const size_t last = first + kFaceChunk < faces.size() ? first + kFaceChunk : faces.size();
         for (size_t i = first; i < last; ++i) {
@@ -295,13 +295,13 @@ class ObjectLines {
         return Put(end, kLineEnd, 2);
     }
 
-    const HostSimObject& obj_;
+    const HostSimObject* obj_ = nullptr;
     IndexTexts indexTexts_;
     // Each thread keeps its own recent texture coordinates.
     std::unique_ptr<TexCoordTexts> uvTexts_[kTextWorkers];
 };
 
-void AppendObject(TextOut& text, const HostSimObject& obj) {
+void AppendObject(TextOut& text, const HostSimObject& obj, ObjectLines& lines) {
     std::string out = "Object ";
     AppendQuoted(out, obj.name);
     out += " {\r\n";
@@ -328,13 +328,10 @@ void AppendObject(TextOut& text, const HostSimObject& obj) {
     AppendInt(out, static_cast<int64_t>(obj.vertices.size()));
     out += " {\r\n";
     text.Add(out);
-    ObjectLines lines(obj);
-    lines.WriteVertices(text);
     out = "\t}\r\n\tface ";
     AppendInt(out, static_cast<int64_t>(obj.faces.size()));
     out += " {\r\n";
-    text.Add(out);
-    lines.WriteFaces(text);
+    lines.Write(text, obj, out);
     text.Add("\t}\r\n}\r\n", 7);
 }
 
@@ -343,10 +340,11 @@ void AppendDocument(TextOut& text, const HostSimDocument& doc) {
     AppendScene(out);
     AppendMaterials(out, doc);
     text.Add(out);
+    ObjectLines lines;
     for (HostObject handle : doc.objects) {
         const HostSimObject* obj = FindObject(handle);
         if (obj != nullptr) {
-            AppendObject(text, *obj);
+            AppendObject(text, *obj, lines);
         }
     }
     text.Add("Eof\r\n", 5);

@@ -34,8 +34,10 @@ TextOut::TextOut(FileSink* sink) : sink_(sink) {
     text_.Reserve(kPieceSize + TextBuffer::kLineRoom);
 }
 
+TextOut::~TextOut() = default;
+
 void TextOut::Add(const char* bytes, size_t size) {
-    if (sink_ != nullptr && size >= kPieceSize / 4) {
+    if (sink_ != nullptr && size >= kPieceSize / 16) {
         // Long parts go on as they are, after what was gathered before them.
         Pass();
         ok_ = ok_ && sink_->Put(bytes, size);
@@ -61,24 +63,26 @@ void TextOut::Pass() {
     text_.Clear();
 }
 
-namespace {
-
 constexpr size_t kSlots = 2 * kTextWorkers;
 
 // Chunk k is made in slot k % kSlots once chunk k - kSlots has been handed
 // on; ready[slot] is then k + 1. One thread at a time (the one that set
 // handing) hands on the chunks that are ready, in order.
-struct Ordered {
+struct ChunkSlots {
+    TextBuffer slots[kSlots];
     TextOut* out = nullptr;
     size_t count = 0;
     ChunkFormat format = nullptr;
     void* context = nullptr;
-    TextBuffer slots[kSlots];
     std::atomic<size_t> ready[kSlots] = {};
     std::atomic<size_t> next{0};
     std::atomic<size_t> handedOn{0};
     std::atomic<bool> handing{false};
 };
+
+namespace {
+
+using Ordered = ChunkSlots;
 
 bool NextIsReady(Ordered& o) {
     size_t chunk = o.handedOn.load();
@@ -131,21 +135,29 @@ void Work(void* context, int32_t worker) {
 
 } // namespace
 
-void WriteChunksInOrder(TextOut& out, size_t count, ChunkFormat format, void* context) {
+void TextOut::AddChunks(size_t count, ChunkFormat format, void* context) {
     if (count == 0) {
         return;
     }
-    std::unique_ptr<Ordered> o(new Ordered);
-    o->out = &out;
-    o->count = count;
-    o->format = format;
-    o->context = context;
+    if (slots_ == nullptr) {
+        slots_.reset(new ChunkSlots);
+    }
+    Ordered& o = *slots_;
+    o.out = this;
+    o.count = count;
+    o.format = format;
+    o.context = context;
+    for (std::atomic<size_t>& ready : o.ready) {
+        ready.store(0);
+    }
+    o.next.store(0);
+    o.handedOn.store(0);
     if (count == 1) {
-        Work(o.get(), 0);
+        Work(&o, 0);
     } else {
         PlatformParallelFor(count < kTextWorkers ? static_cast<int32_t>(count) : kTextWorkers, Work,
-                            o.get());
+                            &o);
     }
     // Every chunk is made and no other thread runs: what is left goes on now.
-    HandOnReady(*o);
+    HandOnReady(o);
 }

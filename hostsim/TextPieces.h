@@ -37,12 +37,23 @@ class TextBuffer {
     size_t used_ = 0;
 };
 
+// Threads that make chunks of a text side by side, at most.
+constexpr int kTextWorkers = 4;
+
+// Makes one chunk's text into text (empty on arrival). worker (0 to
+// kTextWorkers - 1) says which thread calls, for state of its own: no two
+// calls with the same worker run at once. The work must not call the host.
+using ChunkFormat = void (*)(void* context, int worker, size_t chunk, TextBuffer& text);
+
+struct ChunkSlots;
+
 // A document's text on its way out: with a sink, each full piece is handed
 // on, so a large text is never held whole; without one, the whole text stays
 // (Text()).
 class TextOut {
   public:
     explicit TextOut(FileSink* sink);
+    ~TextOut();
     char* Room() { return text_.Room(); }
     void Advance(const char* end) {
         text_.Advance(end);
@@ -53,6 +64,12 @@ class TextOut {
     void Add(const char* bytes, size_t size);
     void Add(const std::string& part) { Add(part.data(), part.size()); }
     std::string Text() const { return std::string(text_.Data(), text_.Size()); }
+    // Adds the texts of chunks 0 to count - 1, in order. The chunks are made
+    // side by side on the machine's processors (up to kTextWorkers), and
+    // those done are handed on in order as they come; at most
+    // 2 * kTextWorkers chunk texts wait for their turn, in buffers kept for
+    // the next call.
+    void AddChunks(size_t count, ChunkFormat format, void* context);
     // Hands on what is left; false when a write failed.
     bool Finish();
 
@@ -62,19 +79,6 @@ class TextOut {
 
     FileSink* sink_;
     TextBuffer text_;
+    std::unique_ptr<ChunkSlots> slots_;
     bool ok_ = true;
 };
-
-// Threads that make chunks of a text side by side, at most.
-constexpr int kTextWorkers = 4;
-
-// Makes one chunk's text into text (empty on arrival). worker (0 to
-// kTextWorkers - 1) says which thread calls, for state of its own: no two
-// calls with the same worker run at once. The work must not call the host.
-using ChunkFormat = void (*)(void* context, int worker, size_t chunk, TextBuffer& text);
-
-// Writes the texts of chunks 0 to count - 1 to out, in order. The chunks are
-// made side by side on the machine's processors (up to kTextWorkers), and
-// those done are handed on in order as they come; at most 2 * kTextWorkers
-// chunk texts wait for their turn.
-void WriteChunksInOrder(TextOut& out, size_t count, ChunkFormat format, void* context);

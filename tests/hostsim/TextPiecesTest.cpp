@@ -42,24 +42,33 @@ void FormatChunk(void*, int worker, size_t chunk, TextBuffer& text) {
     }
 }
 
-// Chunks made side by side arrive whole and in order, with and without a sink.
+// Chunks made side by side arrive whole and in order, with and without a sink,
+// and again when the buffers are used a second time.
 TEST(TextPiecesTest, ChunksGoOnInOrder) {
     std::string expected = "head;";
     for (size_t k = 0; k < 500; ++k) {
+        expected += ChunkText(k);
+    }
+    expected += ";";
+    for (size_t k = 0; k < 3; ++k) {
         expected += ChunkText(k);
     }
     for (int round = 0; round < 10; ++round) {
         StringSink sink;
         TextOut out(&sink);
         out.Add("head;", 5);
-        WriteChunksInOrder(out, 500, &FormatChunk, nullptr);
+        out.AddChunks(500, &FormatChunk, nullptr);
+        out.Add(";", 1);
+        out.AddChunks(3, &FormatChunk, nullptr);
         ASSERT_TRUE(out.Finish());
         ASSERT_EQ(sink.text.size(), expected.size());
         ASSERT_TRUE(sink.text == expected) << "round " << round;
     }
     TextOut whole(nullptr);
     whole.Add("head;", 5);
-    WriteChunksInOrder(whole, 500, &FormatChunk, nullptr);
+    whole.AddChunks(500, &FormatChunk, nullptr);
+    whole.Add(";", 1);
+    whole.AddChunks(3, &FormatChunk, nullptr);
     EXPECT_TRUE(whole.Text() == expected);
     EXPECT_EQ(g_badWorkers.load(), 0);
 }
