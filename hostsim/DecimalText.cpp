@@ -11,11 +11,7 @@ using namespace decimal_text;
 // The decimals are a constant here, so the divisions by the unit compile to
 // multiplications.
 template <int kDecimals> char* WriteFixedDecimals(char* out, double value) {
-    uint64_t unit = 1;
-    for (int i = 0; i < kDecimals; ++i) {
-        unit *= 10;
-    }
-    double scaled = fabs(value) * static_cast<double>(unit);
+    double scaled = fabs(value) * static_cast<double>(PowerOfTen<uint64_t, kDecimals>());
     if (scaled < 2147483648.0) {
         return WriteFixedOf<kDecimals>(out, value);
     }
@@ -24,7 +20,7 @@ template <int kDecimals> char* WriteFixedDecimals(char* out, double value) {
         int length = snprintf(out, kFixedTextRoom, "%.*f", kDecimals, value);
         return out + (length > 0 ? length : 0);
     }
-    return WriteScaled<kDecimals, int64_t>(out, scaled, value < 0.0, unit);
+    return WriteScaled<kDecimals, int64_t>(out, scaled, value < 0.0);
 }
 
 } // namespace

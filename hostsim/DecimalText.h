@@ -8,6 +8,7 @@
 #include <string.h>
 
 #include <string>
+#include <type_traits>
 
 // Room that WriteFixed and WriteInt need at most (a double's 309 integer
 // digits, sign, point and decimals; an int64's 20 digits and sign).
@@ -59,7 +60,7 @@ inline int DigitCount(uint64_t value) {
 // digit, two per division. Values that fit 32 bits are divided in 32-bit
 // arithmetic, which a 32-bit build does inline instead of through a library
 // call.
-template <typename Unsigned> void DigitsBefore(char* end, Unsigned value) {
+template <typename Unsigned> inline void DigitsBefore(char* end, Unsigned value) {
     while (value >= 100) {
         end -= 2;
         memcpy(end, kDigitPairs + 2 * (value % 100), 2);
@@ -72,7 +73,7 @@ template <typename Unsigned> void DigitsBefore(char* end, Unsigned value) {
     }
 }
 
-template <typename Unsigned> char* WriteDigitsOf(char* out, Unsigned value) {
+template <typename Unsigned> inline char* WriteDigitsOf(char* out, Unsigned value) {
     // Most whole parts are short.
     if (value < 10) {
         *out = static_cast<char>('0' + value);
@@ -88,7 +89,7 @@ template <typename Unsigned> char* WriteDigitsOf(char* out, Unsigned value) {
 }
 
 // Exactly kCount digits of value (its lowest ones), leading zeros included.
-template <int kCount, typename Unsigned> char* WriteFraction(char* out, Unsigned value) {
+template <int kCount, typename Unsigned> inline char* WriteFraction(char* out, Unsigned value) {
     char* p = out + kCount;
     for (int i = kCount; i >= 2; i -= 2) {
         p -= 2;
@@ -101,12 +102,23 @@ template <int kCount, typename Unsigned> char* WriteFraction(char* out, Unsigned
     return out + kCount;
 }
 
-// Rounds scaled (the value's magnitude times unit) half away from zero, as
-// llround does, in Signed arithmetic (whose range holds scaled), and writes
-// the sign, the whole part and the decimals. The casts and the subtraction
-// are exact in that range.
-template <int kDecimals, typename Signed, typename Unsigned>
-char* WriteScaled(char* out, double scaled, bool negative, Unsigned unit) {
+// 10 to the power of count, at compile time.
+template <typename Unsigned, int kCount> constexpr Unsigned PowerOfTen() {
+    Unsigned unit = 1;
+    for (int i = 0; i < kCount; ++i) {
+        unit *= 10;
+    }
+    return unit;
+}
+
+// Rounds scaled (the value's magnitude times 10^kDecimals) half away from
+// zero, as llround does, in Signed arithmetic (whose range holds scaled), and
+// writes the sign, the whole part and the decimals. The casts and the
+// subtraction are exact in that range; the unit is a constant, so dividing by
+// it is a multiplication.
+template <int kDecimals, typename Signed, typename Unsigned = std::make_unsigned_t<Signed>>
+inline char* WriteScaled(char* out, double scaled, bool negative) {
+    constexpr Unsigned kUnit = PowerOfTen<Unsigned, kDecimals>();
     Signed truncated = static_cast<Signed>(scaled);
     Unsigned rounded = static_cast<Unsigned>(truncated);
     if (scaled - static_cast<double>(truncated) >= 0.5) {
@@ -115,10 +127,10 @@ char* WriteScaled(char* out, double scaled, bool negative, Unsigned unit) {
     if (rounded != 0 && negative) {
         *out++ = '-';
     }
-    out = WriteDigitsOf(out, rounded / unit);
+    out = WriteDigitsOf(out, rounded / kUnit);
     if (kDecimals > 0) {
         *out++ = '.';
-        out = WriteFraction<kDecimals>(out, rounded % unit);
+        out = WriteFraction<kDecimals>(out, rounded % kUnit);
     }
     return out;
 }
@@ -129,16 +141,13 @@ char* WriteScaled(char* out, double scaled, bool negative, Unsigned unit) {
 // below 2^31 units of the last decimal) inline, the rest through WriteFixed.
 template <int kDecimals> inline char* WriteFixedOf(char* out, double value) {
     static_assert(kDecimals >= 0 && kDecimals <= 9, "0 to 9 decimals");
-    uint32_t unit = 1;
-    for (int i = 0; i < kDecimals; ++i) {
-        unit *= 10;
-    }
-    const double scaled = fabs(value) * static_cast<double>(unit);
+    const double scaled =
+        fabs(value) * static_cast<double>(decimal_text::PowerOfTen<uint32_t, kDecimals>());
     if (!(scaled < 2147483648.0)) {
         return WriteFixed(out, value, kDecimals);
     }
     // In 32-bit arithmetic: a 32-bit build converts a double to a 64-bit
     // integer only through the slow x87 unit, and divides 64-bit integers
     // through a library call.
-    return decimal_text::WriteScaled<kDecimals, int32_t>(out, scaled, value < 0.0, unit);
+    return decimal_text::WriteScaled<kDecimals, int32_t>(out, scaled, value < 0.0);
 }

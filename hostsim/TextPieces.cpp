@@ -82,9 +82,7 @@ struct ChunkSlots {
 
 namespace {
 
-using Ordered = ChunkSlots;
-
-bool NextIsReady(Ordered& o) {
+bool NextIsReady(ChunkSlots& o) {
     size_t chunk = o.handedOn.load();
     return chunk < o.count && o.ready[chunk % kSlots].load() == chunk + 1;
 }
@@ -93,7 +91,7 @@ bool NextIsReady(Ordered& o) {
 // doing so; true when this call handed on any. After letting go it looks
 // again: a chunk that became ready meanwhile, whose thread found the handing
 // taken, is not left behind.
-bool HandOnReady(Ordered& o) {
+bool HandOnReady(ChunkSlots& o) {
     bool any = false;
     while (NextIsReady(o)) {
         if (o.handing.exchange(true)) {
@@ -112,7 +110,7 @@ bool HandOnReady(Ordered& o) {
 }
 
 void Work(void* context, int32_t worker) {
-    Ordered& o = *static_cast<Ordered*>(context);
+    ChunkSlots& o = *static_cast<ChunkSlots*>(context);
     for (;;) {
         size_t chunk = o.next.fetch_add(1);
         if (chunk >= o.count) {
@@ -142,7 +140,7 @@ void TextOut::AddChunks(size_t count, ChunkFormat format, void* context) {
     if (slots_ == nullptr) {
         slots_.reset(new ChunkSlots);
     }
-    Ordered& o = *slots_;
+    ChunkSlots& o = *slots_;
     o.out = this;
     o.count = count;
     o.format = format;
