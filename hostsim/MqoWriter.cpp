@@ -180,8 +180,8 @@ class IndexTexts {
     void Fill(size_t first, size_t last) {
         for (size_t i = first; i < last && i < entries_.size(); ++i) {
             char text[kIntTextRoom];
-            entries_[i].length =
-                static_cast<uint8_t>(WriteInt(text, static_cast<int64_t>(i)) - text);
+            entries_[i].length = static_cast<uint8_t>(
+                decimal_text::WriteDigitsOf(text, static_cast<uint32_t>(i)) - text);
             memcpy(entries_[i].text, text, entries_[i].length);
         }
     }
