@@ -64,6 +64,7 @@ void TextOut::Pass() {
 }
 
 constexpr size_t kSlots = 2 * kTextWorkers;
+constexpr size_t kSlotRoom = 128 * 1024;
 
 // Chunk k is made in slot k % kSlots once chunk k - kSlots has been handed
 // on; ready[slot] is then k + 1. One thread at a time (the one that set
@@ -124,6 +125,9 @@ void Work(void* context, int32_t worker) {
             }
         }
         TextBuffer& text = o.slots[chunk % kSlots];
+        // Room for a chunk of the usual size from the start: growing would
+        // copy the text and touch twice the memory.
+        text.Reserve(kSlotRoom);
         text.Clear();
         o.format(o.context, worker, chunk, text);
         o.ready[chunk % kSlots].store(chunk + 1);

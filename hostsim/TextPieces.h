@@ -40,7 +40,8 @@ class TextBuffer {
 // Threads that make chunks of a text side by side, at most.
 constexpr int kTextWorkers = 4;
 
-// Makes one chunk's text into text (empty on arrival). worker (0 to
+// Makes one chunk's text into text (empty on arrival; about 100 KB at most
+// are best). worker (0 to
 // kTextWorkers - 1) says which thread calls, for state of its own: no two
 // calls with the same worker run at once. The work must not call the host.
 using ChunkFormat = void (*)(void* context, int worker, size_t chunk, TextBuffer& text);
