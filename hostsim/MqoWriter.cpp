@@ -170,38 +170,14 @@ class TexCoordTexts {
     std::vector<Entry> entries_;
 };
 
-// The text of the numbers below the vertex count (and 65536): vertex indices
-// are written once per face corner, and every vertex is a corner of several
-// faces. Made while the vertex lines are (Fill), then only read.
-class IndexTexts {
-  public:
-    // Makes room for the texts up to count; the new ones are made by Fill.
-    void Resize(size_t count) { entries_.resize(count < kMostEntries ? count : kMostEntries); }
-    void Fill(size_t first, size_t last) {
-        for (size_t i = first; i < last && i < entries_.size(); ++i) {
-            char text[kIntTextRoom];
-            entries_[i].length = static_cast<uint8_t>(
-                decimal_text::WriteDigitsOf(text, static_cast<uint32_t>(i)) - text);
-            memcpy(entries_[i].text, text, entries_[i].length);
-        }
+// Vertex indices, corner counts and materials: mostly short and never
+// negative.
+char* WriteIndex(char* out, int32_t value) {
+    if (value < 0) {
+        return WriteInt(out, value);
     }
-    char* Write(char* out, int32_t value) const {
-        if (static_cast<uint32_t>(value) >= entries_.size()) {
-            return WriteInt(out, value);
-        }
-        const Entry& e = entries_[static_cast<uint32_t>(value)];
-        memcpy(out, e.text, sizeof e.text);
-        return out + e.length;
-    }
-
-  private:
-    static constexpr size_t kMostEntries = 65536;
-    struct Entry {
-        char text[7]; // at most 5 digits
-        uint8_t length = 0;
-    };
-    std::vector<Entry> entries_;
-};
+    return decimal_text::WriteDigitsOf(out, static_cast<uint32_t>(value));
+}
 
 // The vertex and face lines of a document's objects, made in chunks side by
 // side; the texts of numbers are kept from one object to the next.
@@ -209,8 +185,6 @@ class ObjectLines {
   public:
     void Write(TextOut& out, const HostSimObject& obj, const std::string& betweenParts) {
         obj_ = &obj;
-        indexTexts_.Resize(obj.vertices.size());
-        // The vertex lines make the index texts that the face lines read.
         out.AddChunks(ChunkCount(obj.vertices.size(), kVertexChunk), &VertexChunk, this);
         out.Add(betweenParts);
         out.AddChunks(ChunkCount(obj.faces.size(), kFaceChunk), &FaceChunk, this);
@@ -239,7 +213,6 @@ class ObjectLines {
             end = WriteFixedOf<kCoordinateDecimals>(end, p.z);
             text.Advance(Put(end, kLineEnd, 2));
         }
-        self.indexTexts_.Fill(first, last);
     }
 
     static void FaceChunk(void* context, int worker, size_t chunk, TextBuffer& text) {
@@ -258,18 +231,18 @@ class ObjectLines {
 
     char* WriteFace(char* end, const HostSimFace& face, TexCoordTexts& uvTexts) const {
         end = Put(end, "\t\t", 2);
-        end = indexTexts_.Write(end, face.pointCount);
+        end = WriteIndex(end, face.pointCount);
         end = Put(end, " V(", 3);
         for (int32_t i = 0; i < face.pointCount; ++i) {
             if (i > 0) {
                 *end++ = ' ';
             }
-            end = indexTexts_.Write(end, face.points[i]);
+            end = WriteIndex(end, face.points[i]);
         }
         *end++ = ')';
         if (face.material >= 0) {
             end = Put(end, " M(", 3);
-            end = indexTexts_.Write(end, face.material);
+            end = WriteIndex(end, face.material);
             *end++ = ')';
         }
         end = Put(end, " UV(", 4);
@@ -296,7 +269,6 @@ class ObjectLines {
     }
 
     const HostSimObject* obj_ = nullptr;
-    IndexTexts indexTexts_;
     // Each thread keeps its own recent texture coordinates.
     std::unique_ptr<TexCoordTexts> uvTexts_[kTextWorkers];
 };
