@@ -11,7 +11,7 @@
 
 #include "hostsim/DecimalText.h"
 #include "hostsim/HostState.h"
-#include "hostsim/TextPieces.h"
+#include "hostsim/TextOut.h"
 #include "hostsim/WholeFile.h"
 
 namespace {
@@ -116,7 +116,7 @@ void AppendIntLine(std::string& out, const char* key, int64_t value) {
 }
 
 // Vertex and face lines are written straight into the text's room.
-static_assert(8 * (kFixedTextRoom + 1) + 13 * (kIntTextRoom + 1) + 32 <= TextBuffer::kLineRoom,
+static_assert(8 * (kFixedTextRoom + 1) + 13 * (kIntTextRoom + 1) + 32 <= TextOut::kLineRoom,
               "a face line fits the room");
 
 char* Put(char* p, const char* text, size_t length) {
@@ -179,101 +179,58 @@ char* WriteIndex(char* out, int32_t value) {
     return decimal_text::WriteDigitsOf(out, static_cast<uint32_t>(value));
 }
 
-// The vertex and face lines of a document's objects, made in chunks side by
-// side; the texts of numbers are kept from one object to the next.
-class ObjectLines {
-  public:
-    void Write(TextOut& out, const HostSimObject& obj, const std::string& betweenParts) {
-        obj_ = &obj;
-        out.AddChunks(ChunkCount(obj.vertices.size(), kVertexChunk), &VertexChunk, this);
-        out.Add(betweenParts);
-        out.AddChunks(ChunkCount(obj.faces.size(), kFaceChunk), &FaceChunk, this);
+void AppendVertices(TextOut& text, const HostSimObject& obj) {
+    for (const Point3& p : obj.vertices) {
+        char* end = Put(text.Room(), "\t\t", 2);
+        end = WriteFixedOf<kCoordinateDecimals>(end, p.x);
+        *end++ = ' ';
+        end = WriteFixedOf<kCoordinateDecimals>(end, p.y);
+        *end++ = ' ';
+        end = WriteFixedOf<kCoordinateDecimals>(end, p.z);
+        text.Advance(Put(end, kLineEnd, 2));
     }
+}
 
-  private:
-    static constexpr size_t kVertexChunk = 2048;
-    static constexpr size_t kFaceChunk = 1024;
-    static size_t ChunkCount(size_t lines, size_t perChunk) {
-        return (lines + perChunk - 1) / perChunk;
-    }
-
-    static void VertexChunk(void* context, int, size_t chunk, TextBuffer& text) {
-        ObjectLines& self = *static_cast<ObjectLines*>(context);
-        const std::vector<Point3>& vertices = self.obj_->vertices;
-        const size_t first = chunk * kVertexChunk;
-        const size_t last =
-            first + kVertexChunk < vertices.size() ? first + kVertexChunk : vertices.size();
-        for (size_t i = first; i < last; ++i) {
-            const Point3& p = vertices[i];
-            char* end = Put(text.Room(), "\t\t", 2);
-            end = WriteFixedOf<kCoordinateDecimals>(end, p.x);
+char* WriteFace(char* end, const HostSimFace& face, TexCoordTexts& uvTexts) {
+    end = Put(end, "\t\t", 2);
+    end = WriteIndex(end, face.pointCount);
+    end = Put(end, " V(", 3);
+    for (int32_t i = 0; i < face.pointCount; ++i) {
+        if (i > 0) {
             *end++ = ' ';
-            end = WriteFixedOf<kCoordinateDecimals>(end, p.y);
+        }
+        end = WriteIndex(end, face.points[i]);
+    }
+    *end++ = ')';
+    if (face.material >= 0) {
+        end = Put(end, " M(", 3);
+        end = WriteIndex(end, face.material);
+        *end++ = ')';
+    }
+    end = Put(end, " UV(", 4);
+    for (int32_t i = 0; i < face.pointCount; ++i) {
+        if (i > 0) {
             *end++ = ' ';
-            end = WriteFixedOf<kCoordinateDecimals>(end, p.z);
-            text.Advance(Put(end, kLineEnd, 2));
         }
+        end = uvTexts.Write(end, face.uv[i].u);
+        *end++ = ' ';
+        end = uvTexts.Write(end, face.uv[i].v);
     }
-
-    static void FaceChunk(void* context, int worker, size_t chunk, TextBuffer& text) {
-        ObjectLines& self = *static_cast<ObjectLines*>(context);
-        std::unique_ptr<TexCoordTexts>& uvTexts = self.uvTexts_[worker];
-        if (uvTexts == nullptr) {
-            uvTexts.reset(new TexCoordTexts);
-        }
-        const std::vector<HostSimFace>& faces = self.obj_->faces;
-        const size_t first = chunk * kFaceChunk;
-        const size_t last = first + kFaceChunk < faces.size() ? first + kFaceChunk : faces.size();
-        for (size_t i = first; i < last; ++i) {
-            text.Advance(self.WriteFace(text.Room(), faces[i], *uvTexts));
-        }
-    }
-
-    char* WriteFace(char* end, const HostSimFace& face, TexCoordTexts& uvTexts) const {
-        end = Put(end, "\t\t", 2);
-        end = WriteIndex(end, face.pointCount);
-        end = Put(end, " V(", 3);
+    *end++ = ')';
+    if (face.hasColors) {
+        end = Put(end, " COL(", 5);
         for (int32_t i = 0; i < face.pointCount; ++i) {
             if (i > 0) {
                 *end++ = ' ';
             }
-            end = WriteIndex(end, face.points[i]);
+            end = WriteInt(end, face.colors[i]);
         }
         *end++ = ')';
-        if (face.material >= 0) {
-            end = Put(end, " M(", 3);
-            end = WriteIndex(end, face.material);
-            *end++ = ')';
-        }
-        end = Put(end, " UV(", 4);
-        for (int32_t i = 0; i < face.pointCount; ++i) {
-            if (i > 0) {
-                *end++ = ' ';
-            }
-            end = uvTexts.Write(end, face.uv[i].u);
-            *end++ = ' ';
-            end = uvTexts.Write(end, face.uv[i].v);
-        }
-        *end++ = ')';
-        if (face.hasColors) {
-            end = Put(end, " COL(", 5);
-            for (int32_t i = 0; i < face.pointCount; ++i) {
-                if (i > 0) {
-                    *end++ = ' ';
-                }
-                end = WriteInt(end, face.colors[i]);
-            }
-            *end++ = ')';
-        }
-        return Put(end, kLineEnd, 2);
     }
+    return Put(end, kLineEnd, 2);
+}
 
-    const HostSimObject* obj_ = nullptr;
-    // Each thread keeps its own recent texture coordinates.
-    std::unique_ptr<TexCoordTexts> uvTexts_[kTextWorkers];
-};
-
-void AppendObject(TextOut& text, const HostSimObject& obj, ObjectLines& lines) {
+void AppendObject(TextOut& text, const HostSimObject& obj) {
     std::string out = "Object ";
     AppendQuoted(out, obj.name);
     out += " {\r\n";
@@ -300,10 +257,15 @@ void AppendObject(TextOut& text, const HostSimObject& obj, ObjectLines& lines) {
     AppendInt(out, static_cast<int64_t>(obj.vertices.size()));
     out += " {\r\n";
     text.Add(out);
+    AppendVertices(text, obj);
     out = "\t}\r\n\tface ";
     AppendInt(out, static_cast<int64_t>(obj.faces.size()));
     out += " {\r\n";
-    lines.Write(text, obj, out);
+    text.Add(out);
+    TexCoordTexts uvTexts;
+    for (const HostSimFace& face : obj.faces) {
+        text.Advance(WriteFace(text.Room(), face, uvTexts));
+    }
     text.Add("\t}\r\n}\r\n", 7);
 }
 
@@ -312,11 +274,10 @@ void AppendDocument(TextOut& text, const HostSimDocument& doc) {
     AppendScene(out);
     AppendMaterials(out, doc);
     text.Add(out);
-    ObjectLines lines;
     for (HostObject handle : doc.objects) {
         const HostSimObject* obj = FindObject(handle);
         if (obj != nullptr) {
-            AppendObject(text, *obj, lines);
+            AppendObject(text, *obj);
         }
     }
     text.Add("Eof\r\n", 5);

@@ -10,7 +10,6 @@
 #include <windows.h>
 #else
 #include <pthread.h>
-#include <sched.h>
 #include <unistd.h>
 #endif
 
@@ -90,13 +89,5 @@ void PlatformParallelFor(int32_t count, void (*work)(void* context, int32_t inde
     TakeWork(&shared);
     for (int t = 0; t < started; ++t)
         pthread_join(helpers[t], nullptr);
-#endif
-}
-
-void PlatformYield() {
-#if defined(_WIN32)
-    SwitchToThread();
-#else
-    sched_yield();
 #endif
 }

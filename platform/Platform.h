@@ -87,9 +87,6 @@ void PlatformRemovePendingFiles();
 // returns when all are done. The work must not call the host or the user
 // interface; it ends before the call does, so the host still sees one thread.
 void PlatformParallelFor(int32_t count, void (*work)(void* context, int32_t index), void* context);
-// Gives the rest of the calling thread's time slice to others (SwitchToThread;
-// POSIX: sched_yield), for a thread waiting on another's work.
-void PlatformYield();
 
 // MessageBoxA(owner, text, caption, style).
 int32_t PlatformMessageBox(PlatformWindow owner, const char* text, const char* caption,

@@ -194,6 +194,22 @@ TEST_F(MqoWriterTest, EveryTextureCoordinateKeepsItsOwnText) {
     EXPECT_EQ(text.substr(begin, expected.size()), expected);
 }
 
+std::string ReadBack(const char* path) {
+    std::string bytes;
+    FILE* file = fopen(path, "rb");
+    if (file == nullptr) {
+        return bytes;
+    }
+    char chunk[4096];
+    size_t got;
+    while ((got = fread(chunk, 1, sizeof chunk, file)) > 0) {
+        bytes.append(chunk, got);
+    }
+    fclose(file);
+    return bytes;
+}
+
+// The file gets the same text, also when it goes there in several pieces.
 TEST_F(MqoWriterTest, SaveWritesTheSameBytesToAFile) {
     BuildTinyDocument(doc);
     char path[] = "/tmp/hostsim_mqoXXXXXX";
@@ -201,17 +217,21 @@ TEST_F(MqoWriterTest, SaveWritesTheSameBytesToAFile) {
     ASSERT_GE(fd, 0);
     close(fd);
     ASSERT_TRUE(HostSimSaveMqo(doc, path));
-    FILE* file = fopen(path, "rb");
-    ASSERT_NE(file, nullptr);
-    std::string bytes;
-    char chunk[4096];
-    size_t got;
-    while ((got = fread(chunk, 1, sizeof chunk, file)) > 0) {
-        bytes.append(chunk, got);
+    EXPECT_EQ(ReadBack(path), kTinyDocument);
+
+    HostObject mesh = MQ_CreateObject();
+    for (int i = 0; i < 20000; ++i) {
+        const Point3 p = {i * 0.5f, -i * 0.25f, 1.0f};
+        MQObj_AddVertex(mesh, &p);
+        const int32_t corners[3] = {i, i / 2, i / 3};
+        MQObj_AddFace(mesh, 3, corners);
     }
-    fclose(file);
+    MQDoc_AddObject(doc, mesh);
+    ASSERT_TRUE(HostSimSaveMqo(doc, path));
+    const std::string text = HostSimMqoText(doc);
+    EXPECT_GT(text.size(), 1000000u);
+    EXPECT_TRUE(ReadBack(path) == text);
     remove(path);
-    EXPECT_EQ(bytes, kTinyDocument);
 
     EXPECT_FALSE(HostSimSaveMqo(doc, "/nonexistent-folder/out.mqo"));
     EXPECT_FALSE(HostSimSaveMqo(0, path));
