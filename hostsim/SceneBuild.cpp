@@ -97,7 +97,7 @@ HostDocument BuildSceneDocument(const Scene& scene, const char* folder) {
     return doc;
 }
 
-bool HostSimLoadSceneText(const std::string& text, const char* folder, HostDocument* doc,
+bool HostSimLoadSceneText(std::string_view text, const char* folder, HostDocument* doc,
                           std::string* error) {
     *doc = 0;
     Scene scene;
@@ -110,15 +110,15 @@ bool HostSimLoadSceneText(const std::string& text, const char* folder, HostDocum
 
 bool HostSimLoadScene(const char* path, HostDocument* doc, std::string* error) {
     *doc = 0;
-    std::string text;
-    if (!ReadWholeFile(path, &text)) {
+    WholeFileView file;
+    if (!file.Open(path)) {
         if (error != nullptr) {
             *error = std::string("cannot read the scene file ") + (path != nullptr ? path : "");
         }
         return false;
     }
     std::string folder = FolderOf(path);
-    if (!HostSimLoadSceneText(text, folder.c_str(), doc, error)) {
+    if (!HostSimLoadSceneText(file.Bytes(), folder.c_str(), doc, error)) {
         if (error != nullptr) {
             *error = std::string(path) + ": " + *error;
         }

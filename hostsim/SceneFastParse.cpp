@@ -643,7 +643,7 @@ bool FastReader::Read(Scene* scene) {
 
 } // namespace
 
-bool ParseSceneFast(const std::string& text, Scene* scene) {
+bool ParseSceneFast(std::string_view text, Scene* scene) {
     *scene = Scene();
     // A byte order mark is left to the checking reader.
     if (!text.empty() && static_cast<unsigned char>(text[0]) == 0xEF) {

@@ -7,9 +7,10 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "hostsim/SceneFile.h"
 
 // True with *scene filled when text is a valid scene; false (scene undefined)
 // when the checking reader must decide.
-bool ParseSceneFast(const std::string& text, Scene* scene);
+bool ParseSceneFast(std::string_view text, Scene* scene);

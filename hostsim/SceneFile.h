@@ -6,6 +6,7 @@
 #include <stdint.h>
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "hostsim/KeynoteStandIn.h"
@@ -56,10 +57,10 @@ struct Scene {
 
 // Reads and checks a scene from JSON text. On failure error says what is wrong
 // and where ("objects[0].faces[2].points[1]: ...").
-bool ParseScene(const std::string& text, Scene* scene, std::string* error);
+bool ParseScene(std::string_view text, Scene* scene, std::string* error);
 // The same with the checking reader alone, which builds the JSON tree (what
 // ParseScene falls back on when the single-pass reader gives up).
-bool ParseSceneChecked(const std::string& text, Scene* scene, std::string* error);
+bool ParseSceneChecked(std::string_view text, Scene* scene, std::string* error);
 
 // A new document holding the scene's materials and objects, whose mapping
 // files are looked for in folder; the Keynote stand-in gets the scene's data
@@ -67,7 +68,7 @@ bool ParseSceneChecked(const std::string& text, Scene* scene, std::string* error
 HostDocument BuildSceneDocument(const Scene& scene, const char* folder);
 
 // ParseScene and BuildSceneDocument: *doc is the new document, or 0 with error set.
-bool HostSimLoadSceneText(const std::string& text, const char* folder, HostDocument* doc,
+bool HostSimLoadSceneText(std::string_view text, const char* folder, HostDocument* doc,
                           std::string* error);
 // Loads the scene file at path; the document's folder is the file's folder.
 bool HostSimLoadScene(const char* path, HostDocument* doc, std::string* error);

@@ -477,7 +477,7 @@ bool SceneReader::Read(const Json& root, Scene* scene) {
 
 } // namespace
 
-bool ParseSceneChecked(const std::string& text, Scene* scene, std::string* error) {
+bool ParseSceneChecked(std::string_view text, Scene* scene, std::string* error) {
     std::string ignored;
     if (error == nullptr) {
         error = &ignored;
@@ -501,7 +501,7 @@ bool ParseSceneChecked(const std::string& text, Scene* scene, std::string* error
 
 // A valid scene is read in one pass; anything else is read again by the
 // checking reader to say what is wrong and where.
-bool ParseScene(const std::string& text, Scene* scene, std::string* error) {
+bool ParseScene(std::string_view text, Scene* scene, std::string* error) {
     try {
         if (ParseSceneFast(text, scene)) {
             return true;

@@ -14,6 +14,33 @@ bool ReadWholeFile(const char* path, std::string* bytes) {
     return read;
 }
 
+WholeFileView::~WholeFileView() {
+    PlatformUnmapFile(mapped_, mappedSize_);
+}
+
+bool WholeFileView::Open(const char* path) {
+    PlatformFile file = PlatformOpenForRead(path);
+    uint32_t size = 0;
+    bool read = file != nullptr && PlatformFileSize(file, &size);
+    if (read) {
+        mapped_ = PlatformMapFile(file, size);
+        mappedSize_ = mapped_ != nullptr ? size : 0;
+        if (mapped_ == nullptr) {
+            read_.resize(size);
+            read = PlatformRead(file, &read_[0], size) == size;
+        }
+    }
+    PlatformClose(file);
+    return read;
+}
+
+std::string_view WholeFileView::Bytes() const {
+    if (mapped_ != nullptr) {
+        return std::string_view(static_cast<const char*>(mapped_), mappedSize_);
+    }
+    return read_;
+}
+
 namespace {
 
 // Hands each piece straight to the open file; refuses a file of 2 GiB or more.

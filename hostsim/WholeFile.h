@@ -4,10 +4,29 @@
 #pragma once
 
 #include <stddef.h>
+#include <stdint.h>
 
 #include <string>
+#include <string_view>
 
 bool ReadWholeFile(const char* path, std::string* bytes);
+
+// The bytes of a whole regular file, viewed where the platform can map it
+// (no copy: a large scene's text costs no fresh memory), read otherwise.
+class WholeFileView {
+  public:
+    WholeFileView() = default;
+    WholeFileView(const WholeFileView&) = delete;
+    WholeFileView& operator=(const WholeFileView&) = delete;
+    ~WholeFileView();
+    bool Open(const char* path);
+    std::string_view Bytes() const;
+
+  private:
+    const void* mapped_ = nullptr;
+    uint32_t mappedSize_ = 0;
+    std::string read_;
+};
 bool WriteWholeFile(const char* path, const std::string& bytes);
 
 // Writes a file whose bytes are made in pieces: fill is called once with a

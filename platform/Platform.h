@@ -38,6 +38,15 @@ bool PlatformWrite(PlatformFile file, const void* buffer, uint32_t size);
 bool PlatformSeek(PlatformFile file, uint32_t offset);
 // The file's size; false when it cannot be told or is 2 GiB or more.
 bool PlatformFileSize(PlatformFile file, uint32_t* size);
+// A read-only view of the first size bytes of a file opened for reading,
+// which stays valid after the file is closed, until PlatformUnmapFile;
+// null when it cannot be made (size 0 included). CreateFileMappingA(PAGE_READONLY)
+// and MapViewOfFile(FILE_MAP_READ); POSIX: mmap, its pages read in at once.
+// POSIX: a file shortened by another program while it is viewed ends the
+// process (SIGBUS) when the lost part is read.
+const void* PlatformMapFile(PlatformFile file, uint32_t size);
+// UnmapViewOfFile; size as given to PlatformMapFile.
+void PlatformUnmapFile(const void* view, uint32_t size);
 // FlushFileBuffers: what was written reaches the disk.
 bool PlatformFlushToDisk(PlatformFile file);
 // CloseHandle; false when closing reported an error (data may be lost).

@@ -6,6 +6,7 @@
 #include <stdlib.h>
 #include <string.h>
 #include <strings.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -217,4 +218,23 @@ bool PlatformFindFileIgnoringCase(const char* folder, const char* name, char* ou
     }
     closedir(dir);
     return found;
+}
+
+const void* PlatformMapFile(PlatformFile file, uint32_t size) {
+    if (!file || size == 0) {
+        return nullptr;
+    }
+    int flags = MAP_PRIVATE;
+#ifdef MAP_POPULATE
+    // The pages come in one call instead of a fault each.
+    flags |= MAP_POPULATE;
+#endif
+    void* view = mmap(nullptr, size, PROT_READ, flags, file->fd, 0);
+    return view == MAP_FAILED ? nullptr : view;
+}
+
+void PlatformUnmapFile(const void* view, uint32_t size) {
+    if (view) {
+        munmap(const_cast<void*>(view), size);
+    }
 }

@@ -178,3 +178,23 @@ const char* PlatformFileNameOf(const char* path) {
     }
     return name;
 }
+
+const void* PlatformMapFile(PlatformFile file, uint32_t size) {
+    if (!file || size == 0) {
+        return nullptr;
+    }
+    HANDLE mapping = CreateFileMappingA(ToHandle(file), nullptr, PAGE_READONLY, 0, size, nullptr);
+    if (mapping == nullptr) {
+        return nullptr;
+    }
+    // The view keeps the mapping alive.
+    const void* view = MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, size);
+    CloseHandle(mapping);
+    return view;
+}
+
+void PlatformUnmapFile(const void* view, uint32_t) {
+    if (view) {
+        UnmapViewOfFile(view);
+    }
+}

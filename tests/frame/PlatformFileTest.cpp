@@ -74,6 +74,19 @@ TEST_F(PlatformFileTest, WrittenBytesReadBackWithTheirSize) {
     EXPECT_EQ(ReadFile(), bytes);
 }
 
+TEST_F(PlatformFileTest, MappedViewOutlivesTheOpenFile) {
+    const std::vector<uint8_t> bytes = Pattern(10000);
+    WriteFile(bytes);
+    PlatformFile file = PlatformOpenForRead(path_.c_str());
+    ASSERT_NE(file, nullptr);
+    EXPECT_EQ(PlatformMapFile(file, 0), nullptr);
+    const void* view = PlatformMapFile(file, 10000);
+    PlatformClose(file);
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(memcmp(view, bytes.data(), bytes.size()), 0);
+    PlatformUnmapFile(view, 10000);
+}
+
 TEST_F(PlatformFileTest, ReadStopsAtTheEnd) {
     const std::vector<uint8_t> bytes = Pattern(10);
     WriteFile(bytes);
