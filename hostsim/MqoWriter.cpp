@@ -5,7 +5,6 @@
 #include <stdio.h>
 #include <string.h>
 
-#include <memory>
 #include <utility>
 #include <vector>
 
@@ -156,7 +155,6 @@ class TexCoordTexts {
         return end;
     }
 
-  private:
     static constexpr int kIndexBits = 12;
     static constexpr size_t kEntries = size_t{1} << kIndexBits;
     // An entry's text is copied whole: a face line has the room of its
