@@ -37,13 +37,13 @@ struct PreparedImage {
 
 std::vector<PreparedImage> g_prepared;
 
-HostBool MQAPI BenchFindMappingFile(HostDocument, char* outPath, const char* name, int32_t) {
+HostBool MQAPI BenchFindMappingFile(HostDocument, char* outPath, const char* name, uint32_t) {
     snprintf(outPath, 260, "%s", name);
     return 1;
 }
 
 // Hands out a prepared image once; the export releases it.
-HostBool MQAPI BenchLoadImage(const char* path, void** header, void** pixels, int32_t) {
+HostBool MQAPI BenchLoadImage(const char* path, void** header, void** pixels, uint32_t) {
     for (PreparedImage& p : g_prepared)
         if (p.name == path && p.header != nullptr) {
             *header = p.header;

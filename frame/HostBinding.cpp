@@ -1,25 +1,50 @@
 // The host function table and its binding by name.
 #include "frame/HostBinding.h"
 
+#include <type_traits>
+
+#include "frame/HostPrototypes.h"
 #include "platform/Platform.h"
 
 HostFunctionTable g_host;
 
 const char* const kHostFunctionNames[kHostFunctionCount] = {
-#define MQ_NAME_TYPED(ret, name, params) #name,
-#define MQ_NAME_UNUSED(name) #name,
-    MQ_HOST_FUNCTIONS(MQ_NAME_TYPED, MQ_NAME_UNUSED)
-#undef MQ_NAME_TYPED
-#undef MQ_NAME_UNUSED
-};
+#define MQ_NAME(ret, name, params) #name,
+    MQ_HOST_FUNCTIONS(MQ_NAME, MQ_NAME)};
 
-// The list and the count agree (a short list would leave null names behind).
-#define MQ_COUNT_TYPED(ret, name, params) +1
-#define MQ_COUNT_UNUSED(name) +1
-static_assert(0 MQ_HOST_FUNCTIONS(MQ_COUNT_TYPED, MQ_COUNT_UNUSED) == kHostFunctionCount,
+// The table against the host's declarations: every entry has the host's type,
+// and the names come in the host's binding order.
+#define MQ_CHECK_TYPE(ret, name, params)                                                           \
+    static_assert(std::is_same<decltype(HostFunctionTable::name), HostPrototype::name*>::value,    \
+                  #name " is bound with another type than the host declares");
+MQ_HOST_FUNCTIONS(MQ_CHECK_TYPE, MQ_CHECK_TYPE)
+#undef MQ_CHECK_TYPE
+
+namespace {
+
+constexpr const char* kTableNames[] = {MQ_HOST_FUNCTIONS(MQ_NAME, MQ_NAME)};
+constexpr const char* kPrototypeNames[] = {MQ_HOST_PROTOTYPES(MQ_NAME)};
+
+constexpr bool SameText(const char* a, const char* b) {
+    return *a == *b && (*a == '\0' || SameText(a + 1, b + 1));
+}
+
+constexpr bool SameOrder() {
+    for (int i = 0; i < kHostFunctionCount; ++i) {
+        if (!SameText(kTableNames[i], kPrototypeNames[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+static_assert(sizeof(kTableNames) / sizeof(kTableNames[0]) == kHostFunctionCount &&
+                  sizeof(kPrototypeNames) / sizeof(kPrototypeNames[0]) == kHostFunctionCount,
               "one name per host function");
-#undef MQ_COUNT_TYPED
-#undef MQ_COUNT_UNUSED
+static_assert(SameOrder(), "the table binds the host functions in the host's order");
+
+} // namespace
+#undef MQ_NAME
 
 namespace {
 
@@ -35,14 +60,12 @@ bool BindEntry(PlatformModule module, const char* name, Function* entry) {
 
 // Binds the entries in table order and stops at the first name the host lacks.
 bool BindAll(PlatformModule module) {
-#define MQ_BIND_TYPED(ret, name, params)                                                           \
+#define MQ_BIND(ret, name, params)                                                                 \
     if (!BindEntry(module, #name, &g_host.name)) {                                                 \
         return false;                                                                              \
     }
-#define MQ_BIND_UNUSED(name) MQ_BIND_TYPED(void, name, ())
-    MQ_HOST_FUNCTIONS(MQ_BIND_TYPED, MQ_BIND_UNUSED)
-#undef MQ_BIND_TYPED
-#undef MQ_BIND_UNUSED
+    MQ_HOST_FUNCTIONS(MQ_BIND, MQ_BIND)
+#undef MQ_BIND
     return true;
 }
 

@@ -4,43 +4,7 @@
 
 #include <stdint.h>
 
-#if defined(_WIN32)
-#define MQAPI __stdcall
-#else
-#define MQAPI
-#endif
-
-// Opaque host handles. They are 32-bit values in every build so that records
-// laid out with 32-bit fields (the Keynote skeleton document) can carry them.
-typedef uint32_t HostDocument;
-typedef uint32_t HostObject;
-typedef uint32_t HostMaterial;
-typedef uint32_t HostScene;
-typedef uint32_t HostXmlElement;
-typedef void* HostWindow;
-typedef int32_t HostBool;
-
-struct Point3 {
-    float x, y, z;
-};
-
-struct TexCoord {
-    float u, v;
-};
-
-struct ColorRGB {
-    float r, g, b;
-};
-
-// Sixteen floats, row-major, used with row vectors: rows 0..2 are the axes,
-// row 3 (elements 12..14) the translation, fourth column (0, 0, 0, 1).
-struct Matrix4 {
-    float m[16];
-};
-
-static_assert(sizeof(Point3) == 12, "Point3 mirrors three floats");
-static_assert(sizeof(TexCoord) == 8, "TexCoord mirrors two floats");
-static_assert(sizeof(Matrix4) == 64, "Matrix4 mirrors sixteen floats");
+#include "frame/HostTypes.h"
 
 void IdentityMatrix4(Matrix4* m);
 // out = a x b (a acts first on a row vector). out may alias a or b.
@@ -66,130 +30,136 @@ enum : int32_t {
 // Message kind of a user message between plug-ins.
 enum : int32_t { kHostMessageUser = 101 };
 
-// A function the plug-ins bind but never call.
-typedef int32_t(MQAPI* HostUnusedFunction)(void);
-
-// The host functions in binding order. C(ret, name, params) is a function the
-// plug-ins call (typed); U(name) one they only bind.
+// The host functions in binding order, each with the type the plug-ins call
+// it by: C(ret, name, params) is a function the plug-ins call, U(...) one they
+// only bind. Every entry is checked against frame/HostPrototypes.h.
 #define MQ_HOST_FUNCTIONS(C, U)                                                                    \
     C(HostWindow, MQ_GetWindowHandle, (void))                                                      \
     C(HostObject, MQ_CreateObject, (void))                                                         \
     C(HostMaterial, MQ_CreateMaterial, (void))                                                     \
-    U(MQ_ShowFileDialog)                                                                           \
-    U(MQ_ImportAxis)                                                                               \
-    U(MQ_ExportAxis)                                                                               \
-    C(HostBool, MQ_LoadImage, (const char* path, void** header, void** pixels, int32_t reserved))  \
-    U(MQ_GetSystemPath)                                                                            \
-    U(MQ_RefreshView)                                                                              \
-    U(MQ_StationCallback)                                                                          \
-    C(HostBool, MQ_SendMessage, (int32_t kind, void* record))                                      \
+    U(void, MQ_ShowFileDialog, (const char* title, MQFileDialogInfo* info))                        \
+    U(void, MQ_ImportAxis, (MQFileDialogInfo * info, Point3 * pts, int32_t pts_count))             \
+    U(void, MQ_ExportAxis, (MQFileDialogInfo * info, Point3 * pts, int32_t pts_count))             \
+    C(HostBool, MQ_LoadImage,                                                                      \
+      (const char* filename, void** header, void** buffer, uint32_t reserved))                     \
+    U(HostBool, MQ_GetSystemPath, (char* buffer, int32_t type))                                    \
+    U(void, MQ_RefreshView, (void* reserved))                                                      \
+    U(void, MQ_StationCallback, (HostStationCallback proc, void* option))                          \
+    C(HostBool, MQ_SendMessage, (int32_t message_type, UserMessageRecord * info))                  \
     C(int32_t, MQDoc_GetObjectCount, (HostDocument doc))                                           \
     C(HostObject, MQDoc_GetObject, (HostDocument doc, int32_t index))                              \
-    U(MQDoc_GetCurrentObjectIndex)                                                                 \
-    U(MQDoc_SetCurrentObjectIndex)                                                                 \
+    U(int32_t, MQDoc_GetCurrentObjectIndex, (HostDocument doc))                                    \
+    U(void, MQDoc_SetCurrentObjectIndex, (HostDocument doc, int32_t index))                        \
     C(int32_t, MQDoc_AddObject, (HostDocument doc, HostObject obj))                                \
-    U(MQDoc_DeleteObject)                                                                          \
-    U(MQDoc_GetObjectIndex)                                                                        \
+    U(void, MQDoc_DeleteObject, (HostDocument doc, int32_t index))                                 \
+    U(int32_t, MQDoc_GetObjectIndex, (HostDocument doc, HostObject obj))                           \
     C(int32_t, MQDoc_GetMaterialCount, (HostDocument doc))                                         \
     C(HostMaterial, MQDoc_GetMaterial, (HostDocument doc, int32_t index))                          \
-    U(MQDoc_GetCurrentMaterialIndex)                                                               \
-    U(MQDoc_SetCurrentMaterialIndex)                                                               \
+    U(int32_t, MQDoc_GetCurrentMaterialIndex, (HostDocument doc))                                  \
+    U(void, MQDoc_SetCurrentMaterialIndex, (HostDocument doc, int32_t index))                      \
     C(int32_t, MQDoc_AddMaterial, (HostDocument doc, HostMaterial mat))                            \
-    U(MQDoc_DeleteMaterial)                                                                        \
-    U(MQDoc_Compact)                                                                               \
-    U(MQDoc_ClearSelect)                                                                           \
-    U(MQDoc_AddSelectVertex)                                                                       \
-    U(MQDoc_DeleteSelectVertex)                                                                    \
-    U(MQDoc_IsSelectVertex)                                                                        \
-    U(MQDoc_AddSelectLine)                                                                         \
-    U(MQDoc_DeleteSelectLine)                                                                      \
-    U(MQDoc_IsSelectLine)                                                                          \
-    U(MQDoc_AddSelectFace)                                                                         \
-    U(MQDoc_DeleteSelectFace)                                                                      \
-    U(MQDoc_IsSelectFace)                                                                          \
-    U(MQDoc_AddSelectUVVertex)                                                                     \
-    U(MQDoc_DeleteSelectUVVertex)                                                                  \
-    U(MQDoc_IsSelectUVVertex)                                                                      \
+    U(void, MQDoc_DeleteMaterial, (HostDocument doc, int32_t index))                               \
+    U(void, MQDoc_Compact, (HostDocument doc))                                                     \
+    U(void, MQDoc_ClearSelect, (HostDocument doc, uint32_t flag))                                  \
+    U(HostBool, MQDoc_AddSelectVertex, (HostDocument doc, int32_t objindex, int32_t vertindex))    \
+    U(HostBool, MQDoc_DeleteSelectVertex, (HostDocument doc, int32_t objindex, int32_t vertindex)) \
+    U(HostBool, MQDoc_IsSelectVertex, (HostDocument doc, int32_t objindex, int32_t vertindex))     \
+    U(HostBool, MQDoc_AddSelectLine,                                                               \
+      (HostDocument doc, int32_t objindex, int32_t faceindex, int32_t lineindex))                  \
+    U(HostBool, MQDoc_DeleteSelectLine,                                                            \
+      (HostDocument doc, int32_t objindex, int32_t faceindex, int32_t lineindex))                  \
+    U(HostBool, MQDoc_IsSelectLine,                                                                \
+      (HostDocument doc, int32_t objindex, int32_t faceindex, int32_t lineindex))                  \
+    U(HostBool, MQDoc_AddSelectFace, (HostDocument doc, int32_t objindex, int32_t faceindex))      \
+    U(HostBool, MQDoc_DeleteSelectFace, (HostDocument doc, int32_t objindex, int32_t faceindex))   \
+    U(HostBool, MQDoc_IsSelectFace, (HostDocument doc, int32_t objindex, int32_t faceindex))       \
+    U(HostBool, MQDoc_AddSelectUVVertex,                                                           \
+      (HostDocument doc, int32_t objindex, int32_t faceindex, int32_t vertindex))                  \
+    U(HostBool, MQDoc_DeleteSelectUVVertex,                                                        \
+      (HostDocument doc, int32_t objindex, int32_t faceindex, int32_t vertindex))                  \
+    U(HostBool, MQDoc_IsSelectUVVertex,                                                            \
+      (HostDocument doc, int32_t objindex, int32_t faceindex, int32_t vertindex))                  \
     C(HostBool, MQDoc_FindMappingFile,                                                             \
-      (HostDocument doc, char* outPath, const char* name, int32_t kind))                           \
-    U(MQDoc_GetScene)                                                                              \
-    U(MQDoc_GetParentObject)                                                                       \
-    U(MQDoc_GetChildObjectCount)                                                                   \
-    U(MQDoc_GetChildObject)                                                                        \
-    U(MQDoc_GetGlobalMatrix)                                                                       \
-    U(MQDoc_GetGlobalInverseMatrix)                                                                \
-    U(MQDoc_InsertObject)                                                                          \
-    U(MQScene_InitSize)                                                                            \
-    U(MQScene_GetProjMatrix)                                                                       \
-    U(MQScene_GetViewMatrix)                                                                       \
-    U(MQScene_FloatValue)                                                                          \
-    U(MQScene_GetVisibleFace)                                                                      \
+      (HostDocument doc, char* out_path, const char* filename, uint32_t map_type))                 \
+    U(HostScene, MQDoc_GetScene, (HostDocument doc, int32_t index))                                \
+    U(HostObject, MQDoc_GetParentObject, (HostDocument doc, HostObject obj))                       \
+    U(int32_t, MQDoc_GetChildObjectCount, (HostDocument doc, HostObject obj))                      \
+    U(HostObject, MQDoc_GetChildObject, (HostDocument doc, HostObject obj, int32_t index))         \
+    U(void, MQDoc_GetGlobalMatrix, (HostDocument doc, HostObject obj, float* matrix))              \
+    U(void, MQDoc_GetGlobalInverseMatrix, (HostDocument doc, HostObject obj, float* matrix))       \
+    U(int32_t, MQDoc_InsertObject, (HostDocument doc, HostObject obj, HostObject before))          \
+    U(void, MQScene_InitSize, (HostScene scene, int32_t width, int32_t height))                    \
+    U(void, MQScene_GetProjMatrix, (HostScene scene, float* matrix))                               \
+    U(void, MQScene_GetViewMatrix, (HostScene scene, float* matrix))                               \
+    U(void, MQScene_FloatValue, (HostScene scene, int32_t type_id, float* values))                 \
+    U(HostBool, MQScene_GetVisibleFace, (HostScene scene, HostObject obj, HostBool * visible))     \
     C(void, MQObj_Delete, (HostObject obj))                                                        \
     C(HostObject, MQObj_Clone, (HostObject obj))                                                   \
-    U(MQObj_Merge)                                                                                 \
-    U(MQObj_Freeze)                                                                                \
+    U(void, MQObj_Merge, (HostObject dest, HostObject source))                                     \
+    U(void, MQObj_Freeze, (HostObject obj, uint32_t flag))                                         \
     C(void, MQObj_GetName, (HostObject obj, char* buffer, int32_t size))                           \
     C(int32_t, MQObj_GetVertexCount, (HostObject obj))                                             \
-    C(void, MQObj_GetVertex, (HostObject obj, int32_t index, Point3 * out))                        \
-    C(void, MQObj_SetVertex, (HostObject obj, int32_t index, const Point3* p))                     \
-    U(MQObj_GetVertexArray)                                                                        \
+    C(void, MQObj_GetVertex, (HostObject obj, int32_t index, Point3 * pts))                        \
+    C(void, MQObj_SetVertex, (HostObject obj, int32_t index, Point3 * pts))                        \
+    U(void, MQObj_GetVertexArray, (HostObject obj, Point3 * ptsarray))                             \
     C(int32_t, MQObj_GetFaceCount, (HostObject obj))                                               \
     C(int32_t, MQObj_GetFacePointCount, (HostObject obj, int32_t face))                            \
-    C(void, MQObj_GetFacePointArray, (HostObject obj, int32_t face, int32_t * points))             \
-    C(void, MQObj_GetFaceCoordinateArray, (HostObject obj, int32_t face, TexCoord * uv))           \
+    C(void, MQObj_GetFacePointArray, (HostObject obj, int32_t face, int32_t * vertex))             \
+    C(void, MQObj_GetFaceCoordinateArray, (HostObject obj, int32_t face, TexCoord * uvarray))      \
     C(int32_t, MQObj_GetFaceMaterial, (HostObject obj, int32_t face))                              \
-    U(MQObj_GetFaceUniqueID)                                                                       \
-    U(MQObj_GetFaceIndexFromUniqueID)                                                              \
-    C(void, MQObj_SetName, (HostObject obj, const char* name))                                     \
-    C(int32_t, MQObj_AddVertex, (HostObject obj, const Point3* p))                                 \
-    U(MQObj_DeleteVertex)                                                                          \
+    U(uint32_t, MQObj_GetFaceUniqueID, (HostObject obj, int32_t face))                             \
+    U(int32_t, MQObj_GetFaceIndexFromUniqueID, (HostObject obj, uint32_t unique_id))               \
+    C(void, MQObj_SetName, (HostObject obj, const char* buffer))                                   \
+    C(int32_t, MQObj_AddVertex, (HostObject obj, Point3 * p))                                      \
+    U(HostBool, MQObj_DeleteVertex, (HostObject obj, int32_t index, HostBool del_face))            \
     C(int32_t, MQObj_GetVertexRefCount, (HostObject obj, int32_t index))                           \
-    U(MQObj_GetVertexUniqueID)                                                                     \
-    U(MQObj_GetVertexIndexFromUniqueID)                                                            \
-    U(MQObj_GetVertexWeight)                                                                       \
-    U(MQObj_SetVertexWeight)                                                                       \
-    U(MQObj_CopyVertexAttribute)                                                                   \
-    C(int32_t, MQObj_AddFace, (HostObject obj, int32_t count, const int32_t* points))              \
-    U(MQObj_DeleteFace)                                                                            \
-    U(MQObj_InvertFace)                                                                            \
+    U(uint32_t, MQObj_GetVertexUniqueID, (HostObject obj, int32_t index))                          \
+    U(int32_t, MQObj_GetVertexIndexFromUniqueID, (HostObject obj, uint32_t unique_id))             \
+    U(float, MQObj_GetVertexWeight, (HostObject obj, int32_t index))                               \
+    U(void, MQObj_SetVertexWeight, (HostObject obj, int32_t index, float value))                   \
+    U(void, MQObj_CopyVertexAttribute,                                                             \
+      (HostObject obj, int32_t vert1, HostObject obj2, int32_t vert2))                             \
+    C(int32_t, MQObj_AddFace, (HostObject obj, int32_t count, int32_t * index))                    \
+    U(HostBool, MQObj_DeleteFace, (HostObject obj, int32_t index, HostBool del_vert))              \
+    U(HostBool, MQObj_InvertFace, (HostObject obj, int32_t index))                                 \
     C(void, MQObj_SetFaceMaterial, (HostObject obj, int32_t face, int32_t material))               \
-    C(void, MQObj_SetFaceCoordinateArray, (HostObject obj, int32_t face, const TexCoord* uv))      \
-    C(uint32_t, MQObj_GetFaceVertexColor, (HostObject obj, int32_t face, int32_t corner))          \
+    C(void, MQObj_SetFaceCoordinateArray, (HostObject obj, int32_t face, TexCoord * uvarray))      \
+    C(uint32_t, MQObj_GetFaceVertexColor, (HostObject obj, int32_t face, int32_t vertex))          \
     C(void, MQObj_SetFaceVertexColor,                                                              \
-      (HostObject obj, int32_t face, int32_t corner, uint32_t color))                              \
-    U(MQObj_OptimizeVertex)                                                                        \
+      (HostObject obj, int32_t face, int32_t vertex, uint32_t color))                              \
+    U(void, MQObj_OptimizeVertex, (HostObject obj, float distance, uint8_t* apply))                \
     C(void, MQObj_Compact, (HostObject obj))                                                       \
-    C(int32_t, MQObj_GetVisible, (HostObject obj))                                                 \
-    C(void, MQObj_SetVisible, (HostObject obj, int32_t visible))                                   \
-    U(MQObj_GetPatchType)                                                                          \
-    C(void, MQObj_SetPatchType, (HostObject obj, int32_t type))                                    \
-    U(MQObj_GetPatchSegment)                                                                       \
-    U(MQObj_SetPatchSegment)                                                                       \
+    C(uint32_t, MQObj_GetVisible, (HostObject obj))                                                \
+    C(void, MQObj_SetVisible, (HostObject obj, uint32_t visible))                                  \
+    U(uint32_t, MQObj_GetPatchType, (HostObject obj))                                              \
+    C(void, MQObj_SetPatchType, (HostObject obj, uint32_t type))                                   \
+    U(int32_t, MQObj_GetPatchSegment, (HostObject obj))                                            \
+    U(void, MQObj_SetPatchSegment, (HostObject obj, int32_t segment))                              \
     C(int32_t, MQObj_GetShading, (HostObject obj))                                                 \
-    C(void, MQObj_SetShading, (HostObject obj, int32_t shading))                                   \
+    C(void, MQObj_SetShading, (HostObject obj, int32_t type))                                      \
     C(float, MQObj_GetSmoothAngle, (HostObject obj))                                               \
-    C(void, MQObj_SetSmoothAngle, (HostObject obj, float degrees))                                 \
-    U(MQObj_GetMirrorType)                                                                         \
+    C(void, MQObj_SetSmoothAngle, (HostObject obj, float degree))                                  \
+    U(int32_t, MQObj_GetMirrorType, (HostObject obj))                                              \
     C(void, MQObj_SetMirrorType, (HostObject obj, int32_t type))                                   \
-    U(MQObj_GetMirrorAxis)                                                                         \
-    U(MQObj_SetMirrorAxis)                                                                         \
-    U(MQObj_GetMirrorDistance)                                                                     \
-    U(MQObj_SetMirrorDistance)                                                                     \
-    U(MQObj_GetLatheType)                                                                          \
+    U(uint32_t, MQObj_GetMirrorAxis, (HostObject obj))                                             \
+    U(void, MQObj_SetMirrorAxis, (HostObject obj, uint32_t axis))                                  \
+    U(float, MQObj_GetMirrorDistance, (HostObject obj))                                            \
+    U(void, MQObj_SetMirrorDistance, (HostObject obj, float dis))                                  \
+    U(int32_t, MQObj_GetLatheType, (HostObject obj))                                               \
     C(void, MQObj_SetLatheType, (HostObject obj, int32_t type))                                    \
-    U(MQObj_GetLatheAxis)                                                                          \
-    U(MQObj_SetLatheAxis)                                                                          \
-    U(MQObj_GetLatheSegment)                                                                       \
-    U(MQObj_SetLatheSegment)                                                                       \
-    C(HostBool, MQObj_GetIntValue, (HostObject obj, int32_t id, int32_t * values))                 \
-    C(HostBool, MQObj_GetFloatArray, (HostObject obj, int32_t id, float* values))                  \
-    C(HostBool, MQObj_SetIntValue, (HostObject obj, int32_t id, const int32_t* values))            \
-    C(HostBool, MQObj_SetFloatArray, (HostObject obj, int32_t id, const float* values))            \
+    U(uint32_t, MQObj_GetLatheAxis, (HostObject obj))                                              \
+    U(void, MQObj_SetLatheAxis, (HostObject obj, uint32_t axis))                                   \
+    U(int32_t, MQObj_GetLatheSegment, (HostObject obj))                                            \
+    U(void, MQObj_SetLatheSegment, (HostObject obj, int32_t segment))                              \
+    C(int32_t, MQObj_GetIntValue, (HostObject obj, int32_t type_id))                               \
+    C(void, MQObj_GetFloatArray, (HostObject obj, int32_t type_id, float* array))                  \
+    C(void, MQObj_SetIntValue, (HostObject obj, int32_t type_id, int32_t value))                   \
+    C(void, MQObj_SetFloatArray, (HostObject obj, int32_t type_id, const float* array))            \
     C(void, MQMat_Delete, (HostMaterial mat))                                                      \
-    C(HostBool, MQMat_GetIntValue, (HostMaterial mat, int32_t id, int32_t * values))               \
-    U(MQMat_GetFloatArray)                                                                         \
+    C(int32_t, MQMat_GetIntValue, (HostMaterial mat, int32_t type_id))                             \
+    U(void, MQMat_GetFloatArray, (HostMaterial mat, int32_t type_id, float* array))                \
     C(void, MQMat_GetName, (HostMaterial mat, char* buffer, int32_t size))                         \
-    C(void, MQMat_GetColor, (HostMaterial mat, ColorRGB * out))                                    \
+    C(void, MQMat_GetColor, (HostMaterial mat, ColorRGB * color))                                  \
     C(float, MQMat_GetAlpha, (HostMaterial mat))                                                   \
     C(float, MQMat_GetDiffuse, (HostMaterial mat))                                                 \
     C(float, MQMat_GetAmbient, (HostMaterial mat))                                                 \
@@ -199,10 +169,10 @@ typedef int32_t(MQAPI* HostUnusedFunction)(void);
     C(void, MQMat_GetTextureName, (HostMaterial mat, char* buffer, int32_t size))                  \
     C(void, MQMat_GetAlphaName, (HostMaterial mat, char* buffer, int32_t size))                    \
     C(void, MQMat_GetBumpName, (HostMaterial mat, char* buffer, int32_t size))                     \
-    C(HostBool, MQMat_SetIntValue, (HostMaterial mat, int32_t id, const int32_t* values))          \
-    U(MQMat_SetFloatArray)                                                                         \
+    C(void, MQMat_SetIntValue, (HostMaterial mat, int32_t type_id, int32_t value))                 \
+    U(void, MQMat_SetFloatArray, (HostMaterial mat, int32_t type_id, const float* array))          \
     C(void, MQMat_SetName, (HostMaterial mat, const char* name))                                   \
-    C(void, MQMat_SetColor, (HostMaterial mat, const ColorRGB* color))                             \
+    C(void, MQMat_SetColor, (HostMaterial mat, ColorRGB * color))                                  \
     C(void, MQMat_SetAlpha, (HostMaterial mat, float value))                                       \
     C(void, MQMat_SetDiffuse, (HostMaterial mat, float value))                                     \
     C(void, MQMat_SetAmbient, (HostMaterial mat, float value))                                     \
@@ -212,18 +182,16 @@ typedef int32_t(MQAPI* HostUnusedFunction)(void);
     C(void, MQMat_SetTextureName, (HostMaterial mat, const char* name))                            \
     C(void, MQMat_SetAlphaName, (HostMaterial mat, const char* name))                              \
     C(void, MQMat_SetBumpName, (HostMaterial mat, const char* name))                               \
-    C(void, MQMatrix_FloatValue, (Matrix4 * matrix, int32_t id, float* values))                    \
-    U(MQXmlElem_Value)
+    U(void, MQMatrix_FloatValue, (float* mtx, int32_t type_id, float* values))                     \
+    U(void, MQXmlElem_Value, (HostXmlElement elem, int32_t type_id, void* values))
 
 enum { kHostFunctionCount = 140 };
 
 // One entry per host function, empty until MQInit binds it.
 struct HostFunctionTable {
-#define MQ_TABLE_TYPED(ret, name, params) ret(MQAPI* name) params;
-#define MQ_TABLE_UNUSED(name) HostUnusedFunction name;
-    MQ_HOST_FUNCTIONS(MQ_TABLE_TYPED, MQ_TABLE_UNUSED)
-#undef MQ_TABLE_TYPED
-#undef MQ_TABLE_UNUSED
+#define MQ_TABLE_ENTRY(ret, name, params) ret(MQAPI* name) params;
+    MQ_HOST_FUNCTIONS(MQ_TABLE_ENTRY, MQ_TABLE_ENTRY)
+#undef MQ_TABLE_ENTRY
 };
 
 static_assert(sizeof(HostFunctionTable) == kHostFunctionCount * sizeof(void*),

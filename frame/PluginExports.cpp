@@ -1,8 +1,31 @@
 // The exported entry points: thin forwarders to the module's plug-in object.
 #include "frame/PluginExports.h"
 
+#include <type_traits>
+
 #include "frame/HostBinding.h"
+#include "frame/HostPrototypes.h"
 #include "frame/MQPlugin.h"
+
+// Every export has the type the host declares for it.
+#define MQ_CHECK_EXPORT(name)                                                                      \
+    static_assert(std::is_same<decltype(&name), PluginPrototype::name*>::value,                    \
+                  #name " is exported with another type than the host declares");
+MQ_CHECK_EXPORT(MQInit)
+MQ_CHECK_EXPORT(MQCheckVersion)
+MQ_CHECK_EXPORT(MQGetPlugInID)
+MQ_CHECK_EXPORT(MQGetPlugInName)
+MQ_CHECK_EXPORT(MQGetPlugInType)
+MQ_CHECK_EXPORT(MQEnumString)
+MQ_CHECK_EXPORT(MQEnumFileType)
+MQ_CHECK_EXPORT(MQEnumFileExt)
+MQ_CHECK_EXPORT(MQExportFile)
+MQ_CHECK_EXPORT(MQImportFile)
+MQ_CHECK_EXPORT(MQCreate)
+MQ_CHECK_EXPORT(MQModifyObject)
+MQ_CHECK_EXPORT(MQModifySelect)
+MQ_CHECK_EXPORT(MQOnEvent)
+#undef MQ_CHECK_EXPORT
 
 const char kFileTypeText[] = "GTA:SA Skinned Model(*.dff)";
 const char kFileExtText[] = "dff";
@@ -82,17 +105,17 @@ MQ_EXPORT HostBool MQImportFile(int32_t index, const char* fileName, HostDocumen
 
 // Entry points of the host's other plug-in kinds; the host never calls them on
 // import or export plug-ins, and they do nothing.
-MQ_EXPORT HostBool MQCreate(HostDocument, void*) {
+MQ_EXPORT HostBool MQCreate(int32_t, HostDocument) {
     return 0;
 }
-MQ_EXPORT HostBool MQModifyObject(HostDocument, void*) {
+MQ_EXPORT HostBool MQModifyObject(int32_t, HostDocument) {
     return 0;
 }
-MQ_EXPORT HostBool MQModifySelect(HostDocument, void*) {
+MQ_EXPORT HostBool MQModifySelect(int32_t, HostDocument) {
     return 0;
 }
 
-MQ_EXPORT int32_t MQOnEvent(HostDocument /*doc*/, int32_t /*eventCode*/, void* /*option*/) {
+MQ_EXPORT HostBool MQOnEvent(HostDocument /*doc*/, int32_t /*eventCode*/, void* /*option*/) {
     // Events are acted on only by resident plug-ins; import and export
     // plug-ins answer every event with 0.
     (void)GetPluginClass();

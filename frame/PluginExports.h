@@ -21,18 +21,7 @@ MQ_EXPORT const char* MQEnumFileType(int32_t index);
 MQ_EXPORT const char* MQEnumFileExt(int32_t index);
 MQ_EXPORT HostBool MQExportFile(int32_t index, const char* fileName, HostDocument doc);
 MQ_EXPORT HostBool MQImportFile(int32_t index, const char* fileName, HostDocument doc);
-MQ_EXPORT HostBool MQCreate(HostDocument doc, void* option);
-MQ_EXPORT HostBool MQModifyObject(HostDocument doc, void* option);
-MQ_EXPORT HostBool MQModifySelect(HostDocument doc, void* option);
-MQ_EXPORT int32_t MQOnEvent(HostDocument doc, int32_t eventCode, void* option);
-
-// Function types of the exports, for hosts that load a plug-in by name.
-typedef HostBool (*MQInitFunction)(const char*);
-typedef uint32_t (*MQCheckVersionFunction)(uint32_t);
-typedef void (*MQGetPlugInIDFunction)(uint32_t*, uint32_t*);
-typedef const char* (*MQGetPlugInNameFunction)(void);
-typedef int32_t (*MQGetPlugInTypeFunction)(void);
-typedef const char* (*MQEnumFunction)(int32_t);
-typedef HostBool (*MQFileFunction)(int32_t, const char*, HostDocument);
-typedef HostBool (*MQModifyFunction)(HostDocument, void*);
-typedef int32_t (*MQOnEventFunction)(HostDocument, int32_t, void*);
+MQ_EXPORT HostBool MQCreate(int32_t index, HostDocument doc);
+MQ_EXPORT HostBool MQModifyObject(int32_t index, HostDocument doc);
+MQ_EXPORT HostBool MQModifySelect(int32_t index, HostDocument doc);
+MQ_EXPORT HostBool MQOnEvent(HostDocument doc, int32_t eventCode, void* option);

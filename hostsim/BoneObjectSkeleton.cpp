@@ -5,7 +5,7 @@
 
 #include <unordered_map>
 
-#include "hostsim/Transform.h"
+#include "frame/Transform.h"
 
 namespace {
 

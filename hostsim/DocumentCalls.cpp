@@ -33,21 +33,21 @@ HostMaterial MQAPI MQ_CreateMaterial(void) {
     return GetHostState().materials.Add(std::unique_ptr<HostSimMaterial>(new HostSimMaterial));
 }
 
-HostBool MQAPI MQ_SendMessage(int32_t kind, void* record) {
+HostBool MQAPI MQ_SendMessage(int32_t message_type, UserMessageRecord* info) {
     HostState& state = GetHostState();
-    if (kind != kHostMessageUser || record == nullptr || state.messageHandler == nullptr) {
+    if (message_type != kHostMessageUser || info == nullptr || state.messageHandler == nullptr) {
         return 0;
     }
-    return state.messageHandler(state.messageUser, record);
+    return state.messageHandler(state.messageUser, info);
 }
 
 int32_t MQAPI MQDoc_GetObjectCount(HostDocument doc) {
-    HostSimDocument* record = FindDocument(doc);
+    HostSimDocument* record = DocumentOf(__func__, doc);
     return record != nullptr ? static_cast<int32_t>(record->objects.size()) : 0;
 }
 
 HostObject MQAPI MQDoc_GetObject(HostDocument doc, int32_t index) {
-    HostSimDocument* record = FindDocument(doc);
+    HostSimDocument* record = DocumentOf(__func__, doc);
     if (record == nullptr || index < 0 || static_cast<size_t>(index) >= record->objects.size()) {
         return 0;
     }
@@ -55,8 +55,8 @@ HostObject MQAPI MQDoc_GetObject(HostDocument doc, int32_t index) {
 }
 
 int32_t MQAPI MQDoc_AddObject(HostDocument doc, HostObject obj) {
-    HostSimDocument* record = FindDocument(doc);
-    HostSimObject* object = FindObject(obj);
+    HostSimDocument* record = DocumentOf(__func__, doc);
+    HostSimObject* object = ObjectOf(__func__, obj);
     if (record == nullptr || object == nullptr || object->owner != 0) {
         return -1;
     }
@@ -66,12 +66,12 @@ int32_t MQAPI MQDoc_AddObject(HostDocument doc, HostObject obj) {
 }
 
 int32_t MQAPI MQDoc_GetMaterialCount(HostDocument doc) {
-    HostSimDocument* record = FindDocument(doc);
+    HostSimDocument* record = DocumentOf(__func__, doc);
     return record != nullptr ? static_cast<int32_t>(record->materials.size()) : 0;
 }
 
 HostMaterial MQAPI MQDoc_GetMaterial(HostDocument doc, int32_t index) {
-    HostSimDocument* record = FindDocument(doc);
+    HostSimDocument* record = DocumentOf(__func__, doc);
     if (record == nullptr || index < 0 || static_cast<size_t>(index) >= record->materials.size()) {
         return 0;
     }
@@ -79,8 +79,8 @@ HostMaterial MQAPI MQDoc_GetMaterial(HostDocument doc, int32_t index) {
 }
 
 int32_t MQAPI MQDoc_AddMaterial(HostDocument doc, HostMaterial mat) {
-    HostSimDocument* record = FindDocument(doc);
-    HostSimMaterial* material = FindMaterial(mat);
+    HostSimDocument* record = DocumentOf(__func__, doc);
+    HostSimMaterial* material = MaterialOf(__func__, mat);
     if (record == nullptr || material == nullptr || material->owner != 0) {
         return -1;
     }
@@ -91,9 +91,12 @@ int32_t MQAPI MQDoc_AddMaterial(HostDocument doc, HostMaterial mat) {
 
 // Writes the candidate path whenever it can be formed; true when the file is there.
 HostBool MQAPI MQDoc_FindMappingFile(HostDocument doc, char* outPath, const char* name,
-                                     int32_t kind) {
-    (void)kind; // texture, alpha and bump maps are all looked for in the same place
-    HostSimDocument* record = FindDocument(doc);
+                                     uint32_t map_type) {
+    // Texture, alpha and bump maps are all looked for in the same place.
+    if (!InRange(__func__, "map type", map_type, 1, 3)) {
+        return 0;
+    }
+    HostSimDocument* record = DocumentOf(__func__, doc);
     if (record == nullptr) {
         if (outPath != nullptr) {
             outPath[0] = '\0';

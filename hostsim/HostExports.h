@@ -1,7 +1,10 @@
 // The host functions as this program exports them: undecorated C names,
-// stdcall on Windows, visible to dlsym/GetProcAddress by name.
+// stdcall on 32-bit Windows, visible to dlsym/GetProcAddress by name. Each is
+// declared with the host's own prototype, so a definition of another type
+// does not compile.
 #pragma once
 
+#include "frame/HostPrototypes.h"
 #include "frame/MQHost.h"
 
 #if defined(_WIN32)
@@ -11,9 +14,7 @@
 #endif
 
 extern "C" {
-#define HOSTSIM_DECLARE_TYPED(ret, name, params) HOSTSIM_EXPORT ret MQAPI name params;
-#define HOSTSIM_DECLARE_UNUSED(name) HOSTSIM_EXPORT int32_t MQAPI name(void);
-MQ_HOST_FUNCTIONS(HOSTSIM_DECLARE_TYPED, HOSTSIM_DECLARE_UNUSED)
-#undef HOSTSIM_DECLARE_TYPED
-#undef HOSTSIM_DECLARE_UNUSED
+#define HOSTSIM_DECLARE(ret, name, params) HOSTSIM_EXPORT HostPrototype::name name;
+MQ_HOST_PROTOTYPES(HOSTSIM_DECLARE)
+#undef HOSTSIM_DECLARE
 }

@@ -9,16 +9,26 @@
 #include <vector>
 
 #include "frame/MQHost.h"
+#include "hostsim/CornerArray.h"
 
 // One face: 1 to 4 corners, each with a vertex index, a texture coordinate and
 // a packed colour 0xAABBGGRR.
+// A face of any number of points (2 or more).
 struct HostSimFace {
     int32_t pointCount = 0;
-    int32_t points[4] = {0, 0, 0, 0};
+    CornerArray<int32_t> points;
     int32_t material = -1; // -1: no material
-    TexCoord uv[4] = {};
-    uint32_t colors[4] = {0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFFFu};
+    CornerArray<TexCoord> uv;
+    CornerArray<uint32_t> colors{0xFFFFFFFFu};
     bool hasColors = false; // set once any corner colour was given
+
+    // Sets the point count with room for every corner's values.
+    void Resize(int32_t count) {
+        pointCount = count;
+        points.Reserve(count, 0);
+        uv.Reserve(count, TexCoord{0.0f, 0.0f});
+        colors.Reserve(count, 0xFFFFFFFFu);
+    }
 };
 
 struct HostSimObject {
@@ -29,7 +39,7 @@ struct HostSimObject {
     std::vector<int32_t> vertexRefCounts;
     int32_t shading = 1; // 0 flat, 1 smooth
     float smoothAngle = 59.5f;
-    int32_t visible = 15;
+    uint32_t visible = 0xFFFFFFFFu; // 0 hidden
     int32_t patchType = 0;
     int32_t mirrorType = 0;
     int32_t latheType = 0;
@@ -88,6 +98,15 @@ int HostSimUnownedMaterialCount();
 void HostSimSetUserMessageHandler(HostSimUserMessageHandler handler, void* user);
 // The window handle MQ_GetWindowHandle returns (a fixed non-null value by default).
 void HostSimSetWindowHandle(HostWindow window);
+
+// A plug-in handed a host function a value the real host would misread (an
+// attribute id it does not know, a value outside the host's range, an index
+// past the object, a handle it never gave out). By default the simulated host
+// prints the breach on stderr and ends the program, so the test or command
+// that did it fails loudly; a test that probes these checks installs its own
+// handler (null restores the default). The call itself then changes nothing.
+typedef void (*HostSimBreachHandler)(const char* function, const char* detail);
+void HostSimSetBreachHandler(HostSimBreachHandler handler);
 
 // Writes the document as a Metasequoia text document.
 bool HostSimSaveMqo(HostDocument doc, const char* path);

@@ -2,17 +2,24 @@
 #include "hostsim/HostSim.h"
 #include "hostsim/KeynoteStandIn.h"
 
+#include <type_traits>
+
 #include "hostsim/HostExports.h"
 #include "hostsim/HostState.h"
+
+// Every export has the host's own type.
+#define HOSTSIM_CHECK_TYPE(ret, name, params)                                                      \
+    static_assert(std::is_same<decltype(&::name), HostPrototype::name*>::value,                    \
+                  #name " is exported with another type than the host declares");
+MQ_HOST_PROTOTYPES(HOSTSIM_CHECK_TYPE)
+#undef HOSTSIM_CHECK_TYPE
 
 namespace {
 
 const HostFunctionTable kFunctions = {
-#define HOSTSIM_TABLE_TYPED(ret, name, params) name,
-#define HOSTSIM_TABLE_UNUSED(name) name,
-    MQ_HOST_FUNCTIONS(HOSTSIM_TABLE_TYPED, HOSTSIM_TABLE_UNUSED)
-#undef HOSTSIM_TABLE_TYPED
-#undef HOSTSIM_TABLE_UNUSED
+#define HOSTSIM_TABLE_ENTRY(ret, name, params) name,
+    MQ_HOST_FUNCTIONS(HOSTSIM_TABLE_ENTRY, HOSTSIM_TABLE_ENTRY)
+#undef HOSTSIM_TABLE_ENTRY
 };
 
 } // namespace
@@ -90,6 +97,10 @@ void HostSimSetUserMessageHandler(HostSimUserMessageHandler handler, void* user)
 
 void HostSimSetWindowHandle(HostWindow window) {
     GetHostState().window = window;
+}
+
+void HostSimSetBreachHandler(HostSimBreachHandler handler) {
+    GetHostState().breachHandler = handler;
 }
 
 const HostFunctionTable* HostSimFunctions() {

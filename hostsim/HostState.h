@@ -72,6 +72,7 @@ struct HostState {
     HostSimUserMessageHandler messageHandler = nullptr;
     void* messageUser = nullptr;
     HostWindow window = FakeMainWindow();
+    HostSimBreachHandler breachHandler = nullptr; // null: print and abort
 };
 
 // The one host state of the program.
@@ -81,6 +82,19 @@ HostState& GetHostState();
 HostSimDocument* FindDocument(HostDocument doc);
 HostSimObject* FindObject(HostObject obj);
 HostSimMaterial* FindMaterial(HostMaterial mat);
+
+// Reports a breach of the host's contract by the caller of function (see
+// HostSimSetBreachHandler); detail is formatted like printf.
+void ReportBreach(const char* function, const char* format, ...)
+    __attribute__((format(printf, 2, 3)));
+
+// The records behind handles for a host function; a handle that was never
+// given out, or is gone, is reported as a breach and gives null.
+HostSimDocument* DocumentOf(const char* function, HostDocument doc);
+HostSimObject* ObjectOf(const char* function, HostObject obj);
+HostSimMaterial* MaterialOf(const char* function, HostMaterial mat);
+// Whether value lies in first..last; reports a breach naming what otherwise.
+bool InRange(const char* function, const char* what, int64_t value, int64_t first, int64_t last);
 
 // Copies text into buffer (size bytes), cut to fit and always terminated.
 // Does nothing when the buffer is null or size is not positive.

@@ -1,12 +1,15 @@
 // MQMatrix_FloatValue: reads or rebuilds a matrix by component code.
 #include "hostsim/HostExports.h"
-#include "hostsim/Transform.h"
+#include "hostsim/HostState.h"
+#include "frame/Transform.h"
 
-void MQAPI MQMatrix_FloatValue(Matrix4* matrix, int32_t id, float* values) {
-    if (matrix == nullptr || values == nullptr) {
+void MQAPI MQMatrix_FloatValue(float* mtx, int32_t type_id, float* values) {
+    if (mtx == nullptr || values == nullptr) {
         return;
     }
-    switch (id) {
+    // The sixteen floats are a Matrix4's (static_assert in frame/HostTypes.h).
+    Matrix4* matrix = reinterpret_cast<Matrix4*>(mtx);
+    switch (type_id) {
     case kMatrixGetScaling:
         TransformScaling(*matrix, values);
         break;
@@ -27,6 +30,7 @@ void MQAPI MQMatrix_FloatValue(Matrix4* matrix, int32_t id, float* values) {
         break;
     }
     default:
+        ReportBreach(__func__, "unknown component code 0x%X", static_cast<unsigned>(type_id));
         break;
     }
 }

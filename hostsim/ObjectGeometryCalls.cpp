@@ -5,19 +5,25 @@
 
 namespace {
 
-HostSimFace* FindFace(HostSimObject* object, int32_t face) {
-    if (object == nullptr || face < 0 || static_cast<size_t>(face) >= object->faces.size()) {
+// The face of an object for a host function; a bad handle or an index past
+// the object's faces is a breach and gives null.
+HostSimFace* FaceOf(const char* function, HostObject obj, int32_t face) {
+    HostSimObject* object = ObjectOf(function, obj);
+    if (object == nullptr ||
+        !InRange(function, "face index", face, 0, static_cast<int64_t>(object->faces.size()) - 1)) {
         return nullptr;
     }
     return &object->faces[face];
 }
 
-HostSimFace* FindFace(HostObject obj, int32_t face) {
-    return FindFace(FindObject(obj), face);
+// A vertex index handed in for an existing vertex; a breach otherwise.
+bool CheckVertex(const char* function, const HostSimObject& object, int32_t index) {
+    return InRange(function, "vertex index", index, 0,
+                   static_cast<int64_t>(object.vertices.size()) - 1);
 }
 
-bool IsVertex(const HostSimObject& object, int32_t index) {
-    return index >= 0 && static_cast<size_t>(index) < object.vertices.size();
+bool CheckCorner(const char* function, const HostSimFace& face, int32_t corner) {
+    return InRange(function, "corner", corner, 0, face.pointCount - 1);
 }
 
 // Counts each vertex once per face that uses it, however many corners it takes.
@@ -37,14 +43,14 @@ void CountFaceReferences(HostSimObject& object, const HostSimFace& face) {
 
 // Only objects that no document owns can be deleted; the document keeps its own.
 void MQAPI MQObj_Delete(HostObject obj) {
-    HostSimObject* object = FindObject(obj);
+    HostSimObject* object = ObjectOf(__func__, obj);
     if (object != nullptr && object->owner == 0) {
         GetHostState().objects.Remove(obj);
     }
 }
 
 HostObject MQAPI MQObj_Clone(HostObject obj) {
-    HostSimObject* object = FindObject(obj);
+    HostSimObject* object = ObjectOf(__func__, obj);
     if (object == nullptr) {
         return 0;
     }
@@ -54,31 +60,27 @@ HostObject MQAPI MQObj_Clone(HostObject obj) {
 }
 
 int32_t MQAPI MQObj_GetVertexCount(HostObject obj) {
-    HostSimObject* object = FindObject(obj);
+    HostSimObject* object = ObjectOf(__func__, obj);
     return object != nullptr ? static_cast<int32_t>(object->vertices.size()) : 0;
 }
 
-void MQAPI MQObj_GetVertex(HostObject obj, int32_t index, Point3* out) {
-    if (out == nullptr) {
-        return;
-    }
-    HostSimObject* object = FindObject(obj);
-    if (object == nullptr || !IsVertex(*object, index)) {
-        *out = Point3{0.0f, 0.0f, 0.0f};
-        return;
-    }
-    *out = object->vertices[index];
-}
-
-void MQAPI MQObj_SetVertex(HostObject obj, int32_t index, const Point3* p) {
-    HostSimObject* object = FindObject(obj);
-    if (object != nullptr && p != nullptr && IsVertex(*object, index)) {
-        object->vertices[index] = *p;
+void MQAPI MQObj_GetVertex(HostObject obj, int32_t index, Point3* pts) {
+    HostSimObject* object = ObjectOf(__func__, obj);
+    bool found = object != nullptr && CheckVertex(__func__, *object, index);
+    if (pts != nullptr) {
+        *pts = found ? object->vertices[index] : Point3{0.0f, 0.0f, 0.0f};
     }
 }
 
-int32_t MQAPI MQObj_AddVertex(HostObject obj, const Point3* p) {
-    HostSimObject* object = FindObject(obj);
+void MQAPI MQObj_SetVertex(HostObject obj, int32_t index, Point3* pts) {
+    HostSimObject* object = ObjectOf(__func__, obj);
+    if (object != nullptr && pts != nullptr && CheckVertex(__func__, *object, index)) {
+        object->vertices[index] = *pts;
+    }
+}
+
+int32_t MQAPI MQObj_AddVertex(HostObject obj, Point3* p) {
+    HostSimObject* object = ObjectOf(__func__, obj);
     if (object == nullptr || p == nullptr || object->vertices.size() >= 0x7FFFFFFF) {
         return -1;
     }
@@ -88,79 +90,83 @@ int32_t MQAPI MQObj_AddVertex(HostObject obj, const Point3* p) {
 }
 
 int32_t MQAPI MQObj_GetVertexRefCount(HostObject obj, int32_t index) {
-    HostSimObject* object = FindObject(obj);
-    if (object == nullptr || !IsVertex(*object, index)) {
+    HostSimObject* object = ObjectOf(__func__, obj);
+    if (object == nullptr || !CheckVertex(__func__, *object, index)) {
         return 0;
     }
     return object->vertexRefCounts[index];
 }
 
 int32_t MQAPI MQObj_GetFaceCount(HostObject obj) {
-    HostSimObject* object = FindObject(obj);
+    HostSimObject* object = ObjectOf(__func__, obj);
     return object != nullptr ? static_cast<int32_t>(object->faces.size()) : 0;
 }
 
 int32_t MQAPI MQObj_GetFacePointCount(HostObject obj, int32_t face) {
-    HostSimFace* record = FindFace(obj, face);
+    HostSimFace* record = FaceOf(__func__, obj, face);
     return record != nullptr ? record->pointCount : 0;
 }
 
-void MQAPI MQObj_GetFacePointArray(HostObject obj, int32_t face, int32_t* points) {
-    HostSimFace* record = FindFace(obj, face);
-    if (record == nullptr || points == nullptr) {
+// The arrays of a face hold one value per point: the caller sizes them by
+// MQObj_GetFacePointCount.
+void MQAPI MQObj_GetFacePointArray(HostObject obj, int32_t face, int32_t* vertex) {
+    HostSimFace* record = FaceOf(__func__, obj, face);
+    if (record == nullptr || vertex == nullptr) {
         return;
     }
     for (int32_t i = 0; i < record->pointCount; ++i) {
-        points[i] = record->points[i];
+        vertex[i] = record->points[i];
     }
 }
 
-void MQAPI MQObj_GetFaceCoordinateArray(HostObject obj, int32_t face, TexCoord* uv) {
-    HostSimFace* record = FindFace(obj, face);
-    if (record == nullptr || uv == nullptr) {
+void MQAPI MQObj_GetFaceCoordinateArray(HostObject obj, int32_t face, TexCoord* uvarray) {
+    HostSimFace* record = FaceOf(__func__, obj, face);
+    if (record == nullptr || uvarray == nullptr) {
         return;
     }
     for (int32_t i = 0; i < record->pointCount; ++i) {
-        uv[i] = record->uv[i];
+        uvarray[i] = record->uv[i];
     }
 }
 
-void MQAPI MQObj_SetFaceCoordinateArray(HostObject obj, int32_t face, const TexCoord* uv) {
-    HostSimFace* record = FindFace(obj, face);
-    if (record == nullptr || uv == nullptr) {
+void MQAPI MQObj_SetFaceCoordinateArray(HostObject obj, int32_t face, TexCoord* uvarray) {
+    HostSimFace* record = FaceOf(__func__, obj, face);
+    if (record == nullptr || uvarray == nullptr) {
         return;
     }
     for (int32_t i = 0; i < record->pointCount; ++i) {
-        record->uv[i] = uv[i];
+        record->uv[i] = uvarray[i];
     }
 }
 
 int32_t MQAPI MQObj_GetFaceMaterial(HostObject obj, int32_t face) {
-    HostSimFace* record = FindFace(obj, face);
+    HostSimFace* record = FaceOf(__func__, obj, face);
     return record != nullptr ? record->material : -1;
 }
 
+// -1 for no material, else a material index of the document.
 void MQAPI MQObj_SetFaceMaterial(HostObject obj, int32_t face, int32_t material) {
-    HostSimFace* record = FindFace(obj, face);
-    if (record != nullptr) {
-        record->material = material < 0 ? -1 : material;
+    HostSimFace* record = FaceOf(__func__, obj, face);
+    if (record != nullptr && InRange(__func__, "material index", material, -1, 0x7FFFFFFF)) {
+        record->material = material;
     }
 }
 
-// Faces of 1 to 4 points, each an existing vertex; anything else is refused with -1.
-int32_t MQAPI MQObj_AddFace(HostObject obj, int32_t count, const int32_t* points) {
-    HostSimObject* object = FindObject(obj);
-    if (object == nullptr || points == nullptr || count < 1 || count > 4 ||
-        object->faces.size() >= 0x7FFFFFFF) {
+// Faces of one or more points, each an existing vertex;
+// anything else is a breach and refused with -1.
+int32_t MQAPI MQObj_AddFace(HostObject obj, int32_t count, int32_t* index) {
+    HostSimObject* object = ObjectOf(__func__, obj);
+    if (object == nullptr || index == nullptr || object->faces.size() >= 0x7FFFFFFF ||
+        !InRange(__func__, "point count", count, 1, 0xFFFF)) {
         return -1;
     }
     HostSimFace face;
-    face.pointCount = count;
+    face.Resize(count);
     for (int32_t i = 0; i < count; ++i) {
-        if (!IsVertex(*object, points[i])) {
+        if (!CheckVertex(__func__, *object, index[i])) {
             return -1;
         }
-        face.points[i] = points[i];
+        face.points[i] = index[i];
     }
     CountFaceReferences(*object, face);
     // A closed triangle mesh has about twice as many faces as vertices: room
@@ -173,27 +179,27 @@ int32_t MQAPI MQObj_AddFace(HostObject obj, int32_t count, const int32_t* points
     return static_cast<int32_t>(object->faces.size() - 1);
 }
 
-uint32_t MQAPI MQObj_GetFaceVertexColor(HostObject obj, int32_t face, int32_t corner) {
-    HostSimFace* record = FindFace(obj, face);
-    if (record == nullptr || corner < 0 || corner >= record->pointCount) {
+uint32_t MQAPI MQObj_GetFaceVertexColor(HostObject obj, int32_t face, int32_t vertex) {
+    HostSimFace* record = FaceOf(__func__, obj, face);
+    if (record == nullptr || !CheckCorner(__func__, *record, vertex)) {
         return 0;
     }
-    return record->colors[corner];
+    return record->colors[vertex];
 }
 
-void MQAPI MQObj_SetFaceVertexColor(HostObject obj, int32_t face, int32_t corner, uint32_t color) {
-    HostSimFace* record = FindFace(obj, face);
-    if (record == nullptr || corner < 0 || corner >= record->pointCount) {
+void MQAPI MQObj_SetFaceVertexColor(HostObject obj, int32_t face, int32_t vertex, uint32_t color) {
+    HostSimFace* record = FaceOf(__func__, obj, face);
+    if (record == nullptr || !CheckCorner(__func__, *record, vertex)) {
         return;
     }
-    record->colors[corner] = color;
+    record->colors[vertex] = color;
     record->hasColors = true;
 }
 
 // Drops the vertices that no face uses and renumbers the faces' points; the
 // vertices kept stay in their order.
 void MQAPI MQObj_Compact(HostObject obj) {
-    HostSimObject* object = FindObject(obj);
+    HostSimObject* object = ObjectOf(__func__, obj);
     if (object == nullptr) {
         return;
     }

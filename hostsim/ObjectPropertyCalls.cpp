@@ -1,130 +1,157 @@
 // Host functions of an object's own values: name, visibility, shading,
-// modelling modes and attribute values.
+// modelling modes and attribute values. Values outside the host's ranges are
+// breaches (HostSimSetBreachHandler) and change nothing.
 #include "hostsim/HostExports.h"
 #include "hostsim/HostState.h"
 
+namespace {
+
+// The host's ranges of the modelling modes and of the hierarchy depth.
+constexpr int32_t kLastShading = 1; // flat, Gouraud
+constexpr int32_t kLastPatchType = 4;
+constexpr int32_t kLastMirrorType = 2;
+constexpr int32_t kLastLatheType = 3;
+constexpr int32_t kDeepestObject = 255;
+
+void SetMode(const char* function, HostObject obj, int32_t HostSimObject::*field, int64_t value,
+             int32_t last) {
+    HostSimObject* object = ObjectOf(function, obj);
+    if (object != nullptr && InRange(function, "mode", value, 0, last)) {
+        object->*field = static_cast<int32_t>(value);
+    }
+}
+
+} // namespace
+
 void MQAPI MQObj_GetName(HostObject obj, char* buffer, int32_t size) {
-    HostSimObject* object = FindObject(obj);
+    HostSimObject* object = ObjectOf(__func__, obj);
     CopyBoundedText(object != nullptr ? object->name : std::string(), buffer, size);
 }
 
 void MQAPI MQObj_SetName(HostObject obj, const char* name) {
-    HostSimObject* object = FindObject(obj);
+    HostSimObject* object = ObjectOf(__func__, obj);
     if (object != nullptr) {
         object->name = TextOrEmpty(name);
     }
 }
 
-int32_t MQAPI MQObj_GetVisible(HostObject obj) {
-    HostSimObject* object = FindObject(obj);
+// Visibility is a bit set: 0 hidden, anything else shown.
+uint32_t MQAPI MQObj_GetVisible(HostObject obj) {
+    HostSimObject* object = ObjectOf(__func__, obj);
     return object != nullptr ? object->visible : 0;
 }
 
-void MQAPI MQObj_SetVisible(HostObject obj, int32_t visible) {
-    HostSimObject* object = FindObject(obj);
+void MQAPI MQObj_SetVisible(HostObject obj, uint32_t visible) {
+    HostSimObject* object = ObjectOf(__func__, obj);
     if (object != nullptr) {
         object->visible = visible;
     }
 }
 
-void MQAPI MQObj_SetPatchType(HostObject obj, int32_t type) {
-    HostSimObject* object = FindObject(obj);
-    if (object != nullptr) {
-        object->patchType = type;
-    }
+void MQAPI MQObj_SetPatchType(HostObject obj, uint32_t type) {
+    SetMode(__func__, obj, &HostSimObject::patchType, type, kLastPatchType);
 }
 
 int32_t MQAPI MQObj_GetShading(HostObject obj) {
-    HostSimObject* object = FindObject(obj);
+    HostSimObject* object = ObjectOf(__func__, obj);
     return object != nullptr ? object->shading : 0;
 }
 
-void MQAPI MQObj_SetShading(HostObject obj, int32_t shading) {
-    HostSimObject* object = FindObject(obj);
-    if (object != nullptr) {
-        object->shading = shading;
-    }
+void MQAPI MQObj_SetShading(HostObject obj, int32_t type) {
+    SetMode(__func__, obj, &HostSimObject::shading, type, kLastShading);
 }
 
 float MQAPI MQObj_GetSmoothAngle(HostObject obj) {
-    HostSimObject* object = FindObject(obj);
+    HostSimObject* object = ObjectOf(__func__, obj);
     return object != nullptr ? object->smoothAngle : 0.0f;
 }
 
-void MQAPI MQObj_SetSmoothAngle(HostObject obj, float degrees) {
-    HostSimObject* object = FindObject(obj);
-    if (object != nullptr) {
-        object->smoothAngle = degrees;
+// Degrees, 0 to 180.
+void MQAPI MQObj_SetSmoothAngle(HostObject obj, float degree) {
+    HostSimObject* object = ObjectOf(__func__, obj);
+    if (object == nullptr) {
+        return;
     }
+    if (!(degree >= 0.0f && degree <= 180.0f)) {
+        ReportBreach(__func__, "smoothing angle %g outside 0..180 degrees", degree);
+        return;
+    }
+    object->smoothAngle = degree;
 }
 
 void MQAPI MQObj_SetMirrorType(HostObject obj, int32_t type) {
-    HostSimObject* object = FindObject(obj);
-    if (object != nullptr) {
-        object->mirrorType = type;
-    }
+    SetMode(__func__, obj, &HostSimObject::mirrorType, type, kLastMirrorType);
 }
 
 void MQAPI MQObj_SetLatheType(HostObject obj, int32_t type) {
-    HostSimObject* object = FindObject(obj);
-    if (object != nullptr) {
-        object->latheType = type;
-    }
+    SetMode(__func__, obj, &HostSimObject::latheType, type, kLastLatheType);
 }
 
-// Int attributes: 0x101 the hierarchy depth, 0x201 whether the object's own
-// colour is used. Unknown ids are refused with 0.
-HostBool MQAPI MQObj_GetIntValue(HostObject obj, int32_t id, int32_t* values) {
-    HostSimObject* object = FindObject(obj);
-    if (object == nullptr || values == nullptr) {
+// Int attributes, passed and returned as values: 0x101 the hierarchy depth,
+// 0x201 whether the object's own colour is used. An unknown id reads as 0.
+int32_t MQAPI MQObj_GetIntValue(HostObject obj, int32_t type_id) {
+    HostSimObject* object = ObjectOf(__func__, obj);
+    if (object == nullptr) {
         return 0;
     }
-    switch (id) {
+    switch (type_id) {
     case kObjectDepth:
-        values[0] = object->depth;
-        return 1;
+        return object->depth;
     case kObjectColorType:
-        values[0] = object->colorType;
-        return 1;
+        return object->colorType;
     default:
+        ReportBreach(__func__, "unknown int attribute 0x%X", static_cast<unsigned>(type_id));
         return 0;
     }
 }
 
-HostBool MQAPI MQObj_SetIntValue(HostObject obj, int32_t id, const int32_t* values) {
-    HostSimObject* object = FindObject(obj);
-    if (object == nullptr || values == nullptr) {
-        return 0;
+void MQAPI MQObj_SetIntValue(HostObject obj, int32_t type_id, int32_t value) {
+    HostSimObject* object = ObjectOf(__func__, obj);
+    if (object == nullptr) {
+        return;
     }
-    switch (id) {
+    switch (type_id) {
     case kObjectDepth:
-        object->depth = values[0];
-        return 1;
+        if (InRange(__func__, "depth", value, 0, kDeepestObject)) {
+            object->depth = value;
+        }
+        return;
     case kObjectColorType:
-        object->colorType = values[0];
-        return 1;
+        if (InRange(__func__, "own colour switch", value, 0, 1)) {
+            object->colorType = value;
+        }
+        return;
     default:
-        return 0;
+        ReportBreach(__func__, "unknown int attribute 0x%X", static_cast<unsigned>(type_id));
+        return;
     }
 }
 
 // Float array attribute 0x201: the object's colour, red, green, blue.
-HostBool MQAPI MQObj_GetFloatArray(HostObject obj, int32_t id, float* values) {
-    HostSimObject* object = FindObject(obj);
-    if (object == nullptr || values == nullptr || id != kObjectColor) {
-        return 0;
+void MQAPI MQObj_GetFloatArray(HostObject obj, int32_t type_id, float* array) {
+    HostSimObject* object = ObjectOf(__func__, obj);
+    if (object == nullptr || array == nullptr) {
+        return;
     }
-    values[0] = object->color.r;
-    values[1] = object->color.g;
-    values[2] = object->color.b;
-    return 1;
+    if (type_id != kObjectColor) {
+        ReportBreach(__func__, "unknown float array attribute 0x%X",
+                     static_cast<unsigned>(type_id));
+        return;
+    }
+    array[0] = object->color.r;
+    array[1] = object->color.g;
+    array[2] = object->color.b;
 }
 
-HostBool MQAPI MQObj_SetFloatArray(HostObject obj, int32_t id, const float* values) {
-    HostSimObject* object = FindObject(obj);
-    if (object == nullptr || values == nullptr || id != kObjectColor) {
-        return 0;
+void MQAPI MQObj_SetFloatArray(HostObject obj, int32_t type_id, const float* array) {
+    HostSimObject* object = ObjectOf(__func__, obj);
+    if (object == nullptr || array == nullptr) {
+        return;
     }
-    object->color = ColorRGB{values[0], values[1], values[2]};
-    return 1;
+    if (type_id != kObjectColor) {
+        ReportBreach(__func__, "unknown float array attribute 0x%X",
+                     static_cast<unsigned>(type_id));
+        return;
+    }
+    object->color = ColorRGB{array[0], array[1], array[2]};
 }

@@ -3,25 +3,25 @@
 
 #include <string>
 
-#include "frame/PluginExports.h"
+#include "frame/HostPrototypes.h"
 #include "platform/Platform.h"
 
 struct LoadedPlugin {
     PlatformModule module = nullptr;
-    MQInitFunction MQInit = nullptr;
-    MQCheckVersionFunction MQCheckVersion = nullptr;
-    MQGetPlugInIDFunction MQGetPlugInID = nullptr;
-    MQGetPlugInNameFunction MQGetPlugInName = nullptr;
-    MQGetPlugInTypeFunction MQGetPlugInType = nullptr;
-    MQEnumFunction MQEnumString = nullptr;
-    MQEnumFunction MQEnumFileType = nullptr;
-    MQEnumFunction MQEnumFileExt = nullptr;
-    MQFileFunction MQExportFile = nullptr;
-    MQFileFunction MQImportFile = nullptr;
-    MQModifyFunction MQCreate = nullptr;
-    MQModifyFunction MQModifyObject = nullptr;
-    MQModifyFunction MQModifySelect = nullptr;
-    MQOnEventFunction MQOnEvent = nullptr;
+    PluginPrototype::MQInit* MQInit = nullptr;
+    PluginPrototype::MQCheckVersion* MQCheckVersion = nullptr;
+    PluginPrototype::MQGetPlugInID* MQGetPlugInID = nullptr;
+    PluginPrototype::MQGetPlugInName* MQGetPlugInName = nullptr;
+    PluginPrototype::MQGetPlugInType* MQGetPlugInType = nullptr;
+    PluginPrototype::MQEnumString* MQEnumString = nullptr;
+    PluginPrototype::MQEnumFileType* MQEnumFileType = nullptr;
+    PluginPrototype::MQEnumFileExt* MQEnumFileExt = nullptr;
+    PluginPrototype::MQExportFile* MQExportFile = nullptr;
+    PluginPrototype::MQImportFile* MQImportFile = nullptr;
+    PluginPrototype::MQCreate* MQCreate = nullptr;
+    PluginPrototype::MQModifyObject* MQModifyObject = nullptr;
+    PluginPrototype::MQModifySelect* MQModifySelect = nullptr;
+    PluginPrototype::MQOnEvent* MQOnEvent = nullptr;
 };
 
 // The file name of a plug-in module beside the running program

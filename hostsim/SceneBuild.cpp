@@ -11,16 +11,16 @@ namespace {
 HostMaterial BuildMaterial(const SceneMaterial& in) {
     HostMaterial mat = MQ_CreateMaterial();
     MQMat_SetName(mat, in.name.c_str());
-    MQMat_SetColor(mat, &in.color);
+    ColorRGB color = in.color;
+    MQMat_SetColor(mat, &color);
     MQMat_SetAlpha(mat, in.alpha);
     MQMat_SetDiffuse(mat, in.diffuse);
     MQMat_SetAmbient(mat, in.ambient);
     MQMat_SetEmission(mat, in.emission);
     MQMat_SetSpecular(mat, in.specular);
     MQMat_SetPower(mat, in.power);
-    MQMat_SetIntValue(mat, kMaterialShader, &in.shader);
-    int32_t vertexColor = in.vertexColor ? 1 : 0;
-    MQMat_SetIntValue(mat, kMaterialVertexColor, &vertexColor);
+    MQMat_SetIntValue(mat, kMaterialShader, in.shader);
+    MQMat_SetIntValue(mat, kMaterialVertexColor, in.vertexColor ? 1 : 0);
     MQMat_SetTextureName(mat, in.texture.c_str());
     MQMat_SetAlphaName(mat, in.alphaMap.c_str());
     MQMat_SetBumpName(mat, in.bumpMap.c_str());
@@ -33,20 +33,22 @@ HostObject BuildObject(const SceneObject& in) {
     MQObj_SetShading(obj, in.shading);
     MQObj_SetSmoothAngle(obj, in.smoothAngle);
     MQObj_SetVisible(obj, in.visible ? 15 : 0);
-    MQObj_SetIntValue(obj, kObjectDepth, &in.depth);
+    MQObj_SetIntValue(obj, kObjectDepth, in.depth);
     HostSimObject* record = FindObject(obj);
     if (record != nullptr) {
         record->vertices.reserve(in.vertices.size());
         record->vertexRefCounts.reserve(in.vertices.size());
         record->faces.reserve(in.faces.size());
     }
-    for (const Point3& v : in.vertices) {
+    for (Point3 v : in.vertices) {
         MQObj_AddVertex(obj, &v);
     }
+    // The host's declarations take non-const arrays it only reads.
     for (const SceneFace& face : in.faces) {
-        int32_t index = MQObj_AddFace(obj, face.pointCount, face.points);
+        int32_t index =
+            MQObj_AddFace(obj, face.pointCount, const_cast<int32_t*>(face.points.Data()));
         MQObj_SetFaceMaterial(obj, index, face.material);
-        MQObj_SetFaceCoordinateArray(obj, index, face.uv);
+        MQObj_SetFaceCoordinateArray(obj, index, const_cast<TexCoord*>(face.uv.Data()));
     }
     return obj;
 }

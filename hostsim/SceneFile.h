@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "hostsim/CornerArray.h"
 #include "hostsim/KeynoteStandIn.h"
 
 struct SceneMaterial {
@@ -27,12 +28,19 @@ struct SceneMaterial {
     std::string bumpMap;
 };
 
+// A face of any number of points; Keynote's normals cover the first four.
 struct SceneFace {
     int32_t pointCount = 0;
-    int32_t points[4] = {0, 0, 0, 0};
+    CornerArray<int32_t> points;
     int32_t material = -1; // -1: no material
-    TexCoord uv[4] = {};
+    CornerArray<TexCoord> uv;
     KeynoteFaceNormals normals;
+
+    void Resize(int32_t count) {
+        pointCount = count;
+        points.Reserve(count, 0);
+        uv.Reserve(count, TexCoord{0.0f, 0.0f});
+    }
 };
 
 struct SceneObject {

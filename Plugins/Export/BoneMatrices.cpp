@@ -1,5 +1,7 @@
 #include "Plugins/Export/BoneMatrices.h"
 
+#include "frame/Transform.h"
+
 // The 3x3 determinant of the rows r0, r1, r2 and the columns c0, c1, c2.
 static double Minor(const double* a, int r0, int r1, int r2, int c0, int c1, int c2) {
     return a[r0 * 4 + c0] * (a[r1 * 4 + c1] * a[r2 * 4 + c2] - a[r1 * 4 + c2] * a[r2 * 4 + c1]) -
@@ -41,9 +43,8 @@ void InvertMatrix4(Matrix4* out, const Matrix4* m) {
 }
 
 void AxisTurnMatrix(Matrix4* out) {
-    IdentityMatrix4(out);
-    float values[9] = {1.0f, 1.0f, 1.0f, -90.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f};
-    g_host.MQMatrix_FloatValue(out, kMatrixSetTransform, values);
+    ComposeTransform(TransformParts{{1.0f, 1.0f, 1.0f}, {-90.0f, 0.0f, 0.0f}, {0.0f, 0.0f, 0.0f}},
+                     out);
 }
 
 void BoneWorldMatrix(Matrix4* out, const Matrix4& axisTurn, const Matrix4& bind,

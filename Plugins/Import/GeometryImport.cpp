@@ -118,10 +118,8 @@ void AddMaterial(ImportRun& run, GeometryTables& g, int32_t m, const MaterialRec
     HostMaterial material = g_host.MQ_CreateMaterial();
     FormatCut(run.nameBuffer, sizeof run.nameBuffer, "%s_%d", run.stem, static_cast<int>(m));
     g_host.MQMat_SetName(material, run.nameBuffer);
-    int32_t shader = Prelit(g) ? 1 : 3;
-    int32_t vertexColour = Prelit(g) ? 1 : 0;
-    g_host.MQMat_SetIntValue(material, kMaterialShader, &shader);
-    g_host.MQMat_SetIntValue(material, kMaterialVertexColor, &vertexColour);
+    g_host.MQMat_SetIntValue(material, kMaterialShader, Prelit(g) ? 1 : 3);
+    g_host.MQMat_SetIntValue(material, kMaterialVertexColor, Prelit(g) ? 1 : 0);
     const MaterialStruct& v = r.values;
     ColorRGB colour = {v.colour[0] / 255.0f, v.colour[1] / 255.0f, v.colour[2] / 255.0f};
     g_host.MQMat_SetColor(material, &colour);
@@ -325,8 +323,7 @@ bool ImportGeometryBody(ImportRun& run, GeometryTables& g) {
     ImportTrace(run, TRACE_FACES_START);
     BuildFaces(run, g);
     g_host.MQDoc_AddObject(run.doc, run.mesh);
-    int32_t depth = 0;
-    g_host.MQObj_SetIntValue(run.mesh, kObjectDepth, &depth);
+    g_host.MQObj_SetIntValue(run.mesh, kObjectDepth, 0);
     return true;
 }
 

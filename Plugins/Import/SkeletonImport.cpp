@@ -11,6 +11,7 @@
 #include "Plugins/Import/ImportRun.h"
 #include "Plugins/Import/ImportSteps.h"
 #include "Plugins/Import/ImportTrace.h"
+#include "frame/Transform.h"
 #include "frame/TextCase.h"
 #include "frame/UnitVector.h"
 #include "Plugins/Import/PseudoRandom.h"
@@ -53,9 +54,9 @@ const PoseReset kPoseResets[] = {
     {"ripped", 90.0f, 0.0f, 90.0f}, {"fat", 90.0f, 0.0f, 90.0f},
 };
 
-Point3 TranslationOf(Matrix4* m) {
+Point3 TranslationOf(const Matrix4* m) {
     Point3 p;
-    g_host.MQMatrix_FloatValue(m, kMatrixGetTranslation, &p.x);
+    TransformTranslation(*m, &p.x);
     return p;
 }
 
@@ -177,12 +178,10 @@ bool ResetPoses(ImportRun& run, FrameTables& t) {
             if (!SameTextIgnoringCase(e.name, reset.name))
                 continue;
             Matrix4* m = &t.locals[static_cast<size_t>(i)];
-            Point3 translation, scaling;
-            g_host.MQMatrix_FloatValue(m, kMatrixGetTranslation, &translation.x);
-            g_host.MQMatrix_FloatValue(m, kMatrixGetScaling, &scaling.x);
-            float values[9] = {scaling.x,  scaling.y,     scaling.z,     reset.head,   reset.pitch,
-                               reset.bank, translation.x, translation.y, translation.z};
-            g_host.MQMatrix_FloatValue(m, kMatrixSetTransform, values);
+            TransformParts parts = {{}, {reset.head, reset.pitch, reset.bank}, {}};
+            TransformScaling(*m, parts.scale);
+            TransformTranslation(*m, parts.translation);
+            ComposeTransform(parts, m);
             break;
         }
     }
@@ -224,9 +223,8 @@ bool AddBoneMaterial(ImportRun& run, FrameTables& t, int32_t i, int32_t nodeId, 
     FormatHAnimTag(HAnimTag{j, node.nodeId, node.nodeFlags}, run.nameBuffer, sizeof run.nameBuffer);
     g_host.MQMat_SetBumpName(material, run.nameBuffer);
     t.nodeFrame[static_cast<size_t>(j)] = i;
-    int32_t one = 1, zero = 0;
-    g_host.MQMat_SetIntValue(material, kMaterialShader, &one);
-    g_host.MQMat_SetIntValue(material, kMaterialVertexColor, &zero);
+    g_host.MQMat_SetIntValue(material, kMaterialShader, 1);
+    g_host.MQMat_SetIntValue(material, kMaterialVertexColor, 0);
     ColorRGB colour;
     colour.r = PseudoRandom15() * (1.0f / 32768.0f);
     colour.g = PseudoRandom15() * (1.0f / 32768.0f);
@@ -350,11 +348,10 @@ bool ImportSkeletonBody(ImportRun& run, FrameTables& t, HostObject* bones, Matri
     if (!BuildBones(run, t, *bones))
         return false;
     g_host.MQDoc_AddObject(run.doc, *bones);
-    int32_t one = 1, zero = 0;
     const float colour[3] = {1.0f, 0.7f, 0.2f};
-    g_host.MQObj_SetIntValue(*bones, kObjectColorType, &one);
+    g_host.MQObj_SetIntValue(*bones, kObjectColorType, 1);
     g_host.MQObj_SetFloatArray(*bones, kObjectColor, colour);
-    g_host.MQObj_SetIntValue(*bones, kObjectDepth, &zero);
+    g_host.MQObj_SetIntValue(*bones, kObjectDepth, 0);
     return true;
 }
 

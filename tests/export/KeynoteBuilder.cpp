@@ -27,9 +27,9 @@ void TestMesh::SetFaceNormal(size_t face, const Point3& normal) {
 
 HostObject BuildHostObject(const TestMesh& mesh) {
     HostObject obj = g_host.MQ_CreateObject();
-    for (const Point3& p : mesh.positions)
+    for (Point3 p : mesh.positions)
         g_host.MQObj_AddVertex(obj, &p);
-    for (const TestFace& face : mesh.faces) {
+    for (TestFace face : mesh.faces) {
         int32_t index = g_host.MQObj_AddFace(obj, face.pointCount, face.points);
         g_host.MQObj_SetFaceMaterial(obj, index, face.material);
         g_host.MQObj_SetFaceCoordinateArray(obj, index, face.hostTexCoords);

@@ -18,7 +18,7 @@ class ObjNormalTest : public ExportTest {
     std::unique_ptr<MQObjNormal> normals_;
 };
 
-const Point3 kZero = {0, 0, 0};
+Point3 kZero = {0, 0, 0};
 
 void ExpectZero(const Point3& p) {
     EXPECT_EQ(0.0f, p.x);
@@ -109,10 +109,17 @@ TEST_F(ObjNormalTest, FacesOfOneOrTwoPointsAreZeroInBothModes) {
     }
 }
 
+// A host that reports a shading mode of its own (the modeller knows 0 and 1).
+int32_t MQAPI ShadingTwo(HostObject) {
+    return 2;
+}
+
 TEST_F(ObjNormalTest, OtherShadingModesAndOutsideSlotsReadZero) {
     TestMesh mesh = CubeMesh();
-    mesh.shading = 2;
+    HostFunctionTable saved = g_host;
+    g_host.MQObj_GetShading = ShadingTwo;
     MQObjNormal* n = Normals(mesh);
+    g_host = saved;
     ExpectZero(n->GetCornerNormal(0, 0));
 
     TestMesh flat = CubeMesh();

@@ -48,9 +48,9 @@ TEST(PluginEntry, EventsAndOtherKindsEntriesDoNothing) {
         ASSERT_NE(p, nullptr);
         for (int32_t event : {1, 120, 140, 999})
             EXPECT_EQ(p->MQOnEvent(0, event, nullptr), 0) << e.module << " " << event;
-        EXPECT_EQ(p->MQCreate(0, nullptr), 0);
-        EXPECT_EQ(p->MQModifyObject(0, nullptr), 0);
-        EXPECT_EQ(p->MQModifySelect(0, nullptr), 0);
+        EXPECT_EQ(p->MQCreate(0, 0), 0);
+        EXPECT_EQ(p->MQModifyObject(0, 0), 0);
+        EXPECT_EQ(p->MQModifySelect(0, 0), 0);
     }
 }
 

@@ -22,7 +22,7 @@ std::vector<int32_t> g_mappingKinds;
 std::vector<ShownMessage>* g_messages = nullptr;
 HostFunctionTable g_savedHost;
 
-HostBool MQAPI FakeFindMappingFile(HostDocument, char* outPath, const char* name, int32_t kind) {
+HostBool MQAPI FakeFindMappingFile(HostDocument, char* outPath, const char* name, uint32_t kind) {
     g_mappingKinds.push_back(kind);
     snprintf(outPath, 260, "%s", name);
     return 1;
@@ -35,7 +35,7 @@ void* CopyToLocalBlock(const std::vector<uint8_t>& bytes) {
     return block;
 }
 
-HostBool MQAPI FakeLoadImage(const char* path, void** header, void** pixels, int32_t) {
+HostBool MQAPI FakeLoadImage(const char* path, void** header, void** pixels, uint32_t) {
     g_loadedPaths.push_back(path);
     auto found = g_images.find(path);
     if (found == g_images.end())

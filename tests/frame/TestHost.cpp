@@ -13,7 +13,6 @@
     extern "C" __attribute__((visibility("default"))) const char* name(void) {                     \
         return #name;                                                                              \
     }
-#define TEST_HOST_TYPED(ret, name, params) TEST_HOST_EXPORT(name)
-#define TEST_HOST_UNUSED(name) TEST_HOST_EXPORT(name)
+#define TEST_HOST_ENTRY(ret, name, params) TEST_HOST_EXPORT(name)
 
-MQ_HOST_FUNCTIONS(TEST_HOST_TYPED, TEST_HOST_UNUSED)
+MQ_HOST_FUNCTIONS(TEST_HOST_ENTRY, TEST_HOST_ENTRY)

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "frame/UserMessage.h"
 #include "tests/hostsim/HostSimFixture.h"
 
 namespace {
@@ -34,6 +35,7 @@ TEST_F(DocumentTest, AddCallsReturnIndicesInOrderAndTakeOwnership) {
 }
 
 TEST_F(DocumentTest, HandlesAreDistinctNonZeroAndKindChecked) {
+    ExpectBreaches();
     HostObject obj = MQ_CreateObject();
     HostMaterial mat = MQ_CreateMaterial();
     EXPECT_NE(obj, 0u);
@@ -47,6 +49,7 @@ TEST_F(DocumentTest, HandlesAreDistinctNonZeroAndKindChecked) {
 }
 
 TEST_F(DocumentTest, DestroyReleasesOwnedObjectsAndMaterials) {
+    ExpectBreaches();
     HostObject obj = MQ_CreateObject();
     HostMaterial mat = MQ_CreateMaterial();
     MQDoc_AddObject(doc, obj);
@@ -105,9 +108,10 @@ HostBool RecordMessage(void* user, void* record) {
 }
 
 TEST_F(DocumentTest, UserMessagesReachTheInstalledHandler) {
-    uint32_t record[4] = {1, 2, 0, 0};
+    UserMessageRecord message = {1, 2, 0, nullptr};
+    UserMessageRecord* record = &message;
     EXPECT_EQ(MQ_SendMessage(kHostMessageUser, record), 0); // nobody listening
-    EXPECT_EQ(record[0], 1u);
+    EXPECT_EQ(message.senderProduct, 1u);
 
     MessageLog log;
     HostSimSetUserMessageHandler(RecordMessage, &log);
@@ -132,8 +136,10 @@ TEST_F(DocumentTest, WindowAndImageLoader) {
     EXPECT_EQ(pixels, nullptr);
 }
 
-// Every typed call with handles that name nothing: no crash, neutral answers.
-TEST_F(DocumentTest, InvalidHandlesAndIndicesAreHarmless) {
+// Every call with handles that name nothing, or indices past the object, is a
+// breach of the host's contract that changes nothing.
+TEST_F(DocumentTest, InvalidHandlesAndIndicesAreBreaches) {
+    ExpectBreaches();
     HostObject staleObject = MQ_CreateObject();
     MQObj_Delete(staleObject);
     HostMaterial staleMaterial = MQ_CreateMaterial();
@@ -145,58 +151,56 @@ TEST_F(DocumentTest, InvalidHandlesAndIndicesAreHarmless) {
     Point3 p = {1, 2, 3};
     int32_t points[4] = {0, 0, 0, 0};
     TexCoord uv[4] = {};
-    int32_t value = 5;
     float values[9] = {};
     char name[8] = "keep";
     for (HostObject obj : badObjects) {
-        EXPECT_EQ(MQDoc_GetObjectCount(obj), 0);
-        EXPECT_EQ(MQDoc_GetObject(obj, 0), 0u);
+        EXPECT_BREACH(EXPECT_EQ(MQDoc_GetObjectCount(obj), 0));
+        EXPECT_BREACH(EXPECT_EQ(MQDoc_GetObject(obj, 0), 0u));
         EXPECT_EQ(MQDoc_AddObject(obj, object), -1);
-        EXPECT_EQ(MQDoc_FindMappingFile(obj, name, "a.png", 1), 0);
-        EXPECT_EQ(MQObj_Clone(obj), 0u);
-        MQObj_Compact(obj);
-        MQObj_Delete(obj);
-        EXPECT_EQ(MQObj_AddVertex(obj, &p), -1);
-        MQObj_GetVertex(obj, 0, &p);
+        EXPECT_BREACH(EXPECT_EQ(MQDoc_FindMappingFile(obj, name, "a.png", 1), 0));
+        EXPECT_BREACH(EXPECT_EQ(MQObj_Clone(obj), 0u));
+        EXPECT_BREACH(MQObj_Compact(obj));
+        EXPECT_BREACH(MQObj_Delete(obj));
+        EXPECT_BREACH(EXPECT_EQ(MQObj_AddVertex(obj, &p), -1));
+        EXPECT_BREACH(MQObj_GetVertex(obj, 0, &p));
         EXPECT_EQ(p.x, 0.0f);
-        MQObj_SetVertex(obj, 0, &p);
-        EXPECT_EQ(MQObj_GetVertexRefCount(obj, 0), 0);
-        EXPECT_EQ(MQObj_AddFace(obj, 3, points), -1);
-        EXPECT_EQ(MQObj_GetFacePointCount(obj, 0), 0);
-        MQObj_GetFacePointArray(obj, 0, points);
-        MQObj_GetFaceCoordinateArray(obj, 0, uv);
-        MQObj_SetFaceCoordinateArray(obj, 0, uv);
-        EXPECT_EQ(MQObj_GetFaceMaterial(obj, 0), -1);
-        MQObj_SetFaceMaterial(obj, 0, 1);
-        EXPECT_EQ(MQObj_GetFaceVertexColor(obj, 0, 0), 0u);
-        MQObj_SetFaceVertexColor(obj, 0, 0, 1);
-        MQObj_SetName(obj, "x");
-        MQObj_GetName(obj, name, sizeof name);
+        EXPECT_BREACH(MQObj_SetVertex(obj, 0, &p));
+        EXPECT_BREACH(EXPECT_EQ(MQObj_GetVertexRefCount(obj, 0), 0));
+        EXPECT_BREACH(EXPECT_EQ(MQObj_AddFace(obj, 3, points), -1));
+        EXPECT_BREACH(EXPECT_EQ(MQObj_GetFacePointCount(obj, 0), 0));
+        EXPECT_BREACH(MQObj_GetFacePointArray(obj, 0, points));
+        EXPECT_BREACH(MQObj_GetFaceCoordinateArray(obj, 0, uv));
+        EXPECT_BREACH(MQObj_SetFaceCoordinateArray(obj, 0, uv));
+        EXPECT_BREACH(EXPECT_EQ(MQObj_GetFaceMaterial(obj, 0), -1));
+        EXPECT_BREACH(MQObj_SetFaceMaterial(obj, 0, 1));
+        EXPECT_BREACH(EXPECT_EQ(MQObj_GetFaceVertexColor(obj, 0, 0), 0u));
+        EXPECT_BREACH(MQObj_SetFaceVertexColor(obj, 0, 0, 1));
+        EXPECT_BREACH(MQObj_SetName(obj, "x"));
+        EXPECT_BREACH(MQObj_GetName(obj, name, sizeof name));
         EXPECT_STREQ(name, "");
-        EXPECT_EQ(MQObj_GetIntValue(obj, kObjectDepth, &value), 0);
-        EXPECT_EQ(MQObj_SetIntValue(obj, kObjectDepth, &value), 0);
-        EXPECT_EQ(MQObj_GetFloatArray(obj, kObjectColor, values), 0);
-        EXPECT_EQ(MQObj_SetFloatArray(obj, kObjectColor, values), 0);
-        EXPECT_EQ(MQObj_GetShading(obj), 0);
-        EXPECT_EQ(MQObj_GetVisible(obj), 0);
-        EXPECT_EQ(MQObj_GetSmoothAngle(obj), 0.0f);
+        EXPECT_BREACH(EXPECT_EQ(MQObj_GetIntValue(obj, kObjectDepth), 0));
+        EXPECT_BREACH(MQObj_SetIntValue(obj, kObjectDepth, 5));
+        EXPECT_BREACH(MQObj_GetFloatArray(obj, kObjectColor, values));
+        EXPECT_BREACH(MQObj_SetFloatArray(obj, kObjectColor, values));
+        EXPECT_BREACH(EXPECT_EQ(MQObj_GetShading(obj), 0));
+        EXPECT_BREACH(EXPECT_EQ(MQObj_GetVisible(obj), 0u));
+        EXPECT_BREACH(EXPECT_EQ(MQObj_GetSmoothAngle(obj), 0.0f));
     }
     for (HostMaterial mat : badMaterials) {
-        EXPECT_EQ(MQDoc_AddMaterial(doc, mat), -1);
-        EXPECT_EQ(MQMat_GetAlpha(mat), 0.0f);
-        EXPECT_EQ(MQMat_GetPower(mat), 0.0f);
-        EXPECT_EQ(MQMat_GetIntValue(mat, kMaterialShader, &value), 0);
-        EXPECT_EQ(MQMat_SetIntValue(mat, kMaterialShader, &value), 0);
+        EXPECT_BREACH(EXPECT_EQ(MQDoc_AddMaterial(doc, mat), -1));
+        EXPECT_BREACH(EXPECT_EQ(MQMat_GetAlpha(mat), 0.0f));
+        EXPECT_BREACH(EXPECT_EQ(MQMat_GetPower(mat), 0.0f));
+        EXPECT_BREACH(EXPECT_EQ(MQMat_GetIntValue(mat, kMaterialShader), 0));
+        EXPECT_BREACH(MQMat_SetIntValue(mat, kMaterialShader, 2));
         ColorRGB color = {1, 1, 1};
-        MQMat_GetColor(mat, &color);
+        EXPECT_BREACH(MQMat_GetColor(mat, &color));
         EXPECT_EQ(color.r, 0.0f);
-        MQMat_SetColor(mat, &color);
-        MQMat_SetTextureName(mat, "x");
-        MQMat_GetTextureName(mat, name, sizeof name);
+        EXPECT_BREACH(MQMat_SetColor(mat, &color));
+        EXPECT_BREACH(MQMat_SetTextureName(mat, "x"));
+        EXPECT_BREACH(MQMat_GetTextureName(mat, name, sizeof name));
         EXPECT_STREQ(name, "");
-        MQMat_Delete(mat);
+        EXPECT_BREACH(MQMat_Delete(mat));
     }
-    EXPECT_EQ(value, 5);
     // Nothing was changed or released through a handle of the wrong kind.
     EXPECT_EQ(HostSimFindObject(object)->name, "");
     EXPECT_EQ(HostSimFindObject(object)->vertices.size(), 0u);
@@ -204,20 +208,56 @@ TEST_F(DocumentTest, InvalidHandlesAndIndicesAreHarmless) {
     EXPECT_EQ(HostSimUnownedObjectCount(), 1);
     EXPECT_EQ(HostSimUnownedMaterialCount(), 1);
 
-    // Valid object, bad indices and null buffers.
+    // Valid object, bad indices and values, null buffers.
     HostObject obj = MakeObject({{0, 0, 0}, {1, 0, 0}, {1, 1, 0}});
     AddFace(obj, {0, 1, 2});
-    MQObj_SetVertex(obj, 3, &p);
-    MQObj_SetVertex(obj, -1, &p);
-    MQObj_SetFaceMaterial(obj, 1, 0);
-    EXPECT_EQ(MQObj_GetFacePointCount(obj, -1), 0);
-    EXPECT_EQ(MQObj_GetVertexRefCount(obj, 3), 0);
+    EXPECT_BREACH(MQObj_SetVertex(obj, 3, &p));
+    EXPECT_BREACH(MQObj_SetVertex(obj, -1, &p));
+    EXPECT_BREACH(MQObj_SetFaceMaterial(obj, 1, 0));
+    EXPECT_BREACH(MQObj_SetFaceMaterial(obj, 0, -2));
+    EXPECT_BREACH(MQObj_SetFaceVertexColor(obj, 0, 3, 0));
+    EXPECT_BREACH(EXPECT_EQ(MQObj_GetFacePointCount(obj, -1), 0));
+    EXPECT_BREACH(EXPECT_EQ(MQObj_GetVertexRefCount(obj, 3), 0));
+    EXPECT_BREACH(EXPECT_EQ(AddFace(obj, {0, 1, 7}), -1));
+    EXPECT_BREACH(EXPECT_EQ(MQObj_AddFace(obj, 0, points), -1));
     MQObj_GetVertex(obj, 0, nullptr);
     MQObj_GetFacePointArray(obj, 0, nullptr);
     MQObj_GetName(obj, nullptr, 64);
     MQMatrix_FloatValue(nullptr, kMatrixSetTransform, values);
     EXPECT_EQ(MQObj_GetVertexCount(obj), 3);
     EXPECT_EQ(MQObj_GetFaceCount(obj), 1);
+}
+
+// Values the real host would misread are refused, and the stored ones stay.
+TEST_F(DocumentTest, ValuesOutsideTheHostsRangesAreBreaches) {
+    ExpectBreaches();
+    HostObject obj = MakeObject({{0, 0, 0}});
+    HostMaterial mat = MQ_CreateMaterial();
+    int32_t onStack = 0;
+    int32_t address = static_cast<int32_t>(reinterpret_cast<uintptr_t>(&onStack));
+    EXPECT_BREACH(MQMat_SetIntValue(mat, kMaterialShader, 5));
+    EXPECT_BREACH(MQMat_SetIntValue(mat, kMaterialShader, address));
+    EXPECT_BREACH(MQMat_SetIntValue(mat, kMaterialVertexColor, 2));
+    EXPECT_BREACH(MQMat_SetIntValue(mat, 0x999, 0));
+    EXPECT_BREACH(MQObj_SetIntValue(obj, kObjectDepth, -1));
+    EXPECT_BREACH(MQObj_SetIntValue(obj, kObjectDepth, 256));
+    EXPECT_BREACH(MQObj_SetIntValue(obj, kObjectColorType, 2));
+    EXPECT_BREACH(MQObj_SetIntValue(obj, 0x999, 0));
+    EXPECT_BREACH(MQObj_SetShading(obj, 2));
+    EXPECT_BREACH(MQObj_SetPatchType(obj, 5));
+    EXPECT_BREACH(MQObj_SetMirrorType(obj, 3));
+    EXPECT_BREACH(MQObj_SetLatheType(obj, 4));
+    EXPECT_BREACH(MQObj_SetSmoothAngle(obj, 181.0f));
+    float values[9] = {};
+    EXPECT_BREACH(MQObj_SetFloatArray(obj, 0x101, values));
+    char path[260];
+    EXPECT_BREACH(MQDoc_FindMappingFile(doc, path, "a.png", 4));
+    Matrix4 m;
+    EXPECT_BREACH(MQMatrix_FloatValue(m.m, 0x999, values));
+    EXPECT_EQ(MQMat_GetIntValue(mat, kMaterialShader), 3);
+    EXPECT_EQ(MQMat_GetIntValue(mat, kMaterialVertexColor), 0);
+    EXPECT_EQ(MQObj_GetIntValue(obj, kObjectDepth), 0);
+    EXPECT_EQ(MQObj_GetShading(obj), 1);
 }
 
 } // namespace

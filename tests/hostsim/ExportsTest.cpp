@@ -19,7 +19,8 @@ std::vector<NamedFunction> TableEntries() {
     std::vector<NamedFunction> entries;
 #define ENTRY_TYPED(ret, name, params)                                                             \
     entries.push_back({#name, reinterpret_cast<void*>(table->name), false});
-#define ENTRY_UNUSED(name) entries.push_back({#name, reinterpret_cast<void*>(table->name), true});
+#define ENTRY_UNUSED(ret, name, params)                                                            \
+    entries.push_back({#name, reinterpret_cast<void*>(table->name), true});
     MQ_HOST_FUNCTIONS(ENTRY_TYPED, ENTRY_UNUSED)
 #undef ENTRY_TYPED
 #undef ENTRY_UNUSED
@@ -39,14 +40,25 @@ TEST(ExportsTest, EveryHostFunctionIsFoundByName) {
     dlclose(library);
 }
 
-TEST(ExportsTest, UnusedFunctionsAnswerZero) {
+// The functions the plug-ins only bind answer zero and change nothing.
+TEST_F(HostSimFixture, UnusedFunctionsAnswerZero) {
+    const HostFunctionTable* host = HostSimFunctions();
+    HostDocument doc = HostSimCreateDocument("");
+    HostObject obj = host->MQ_CreateObject();
+    Point3 p = {1.0f, 2.0f, 3.0f};
+    host->MQObj_AddVertex(obj, &p);
+    host->MQDoc_AddObject(doc, obj);
+    host->MQDoc_DeleteObject(doc, 0);
+    host->MQObj_DeleteVertex(obj, 0, 1);
+    EXPECT_EQ(host->MQDoc_GetObjectCount(doc), 1);
+    EXPECT_EQ(host->MQObj_GetVertexCount(obj), 1);
+    EXPECT_EQ(host->MQDoc_GetCurrentObjectIndex(doc), 0);
+    EXPECT_EQ(host->MQObj_GetVertexWeight(obj, 0), 0.0f);
+    EXPECT_EQ(host->MQObj_GetVertexUniqueID(obj, 0), 0u);
+    EXPECT_EQ(host->MQ_GetSystemPath(nullptr, 1), 0);
     int unused = 0;
     for (const NamedFunction& entry : TableEntries()) {
-        if (entry.unused) {
-            ++unused;
-            HostUnusedFunction call = reinterpret_cast<HostUnusedFunction>(entry.address);
-            EXPECT_EQ(call(), 0) << entry.name;
-        }
+        unused += entry.unused ? 1 : 0;
     }
     EXPECT_GT(unused, 0);
 }

@@ -6,7 +6,7 @@
 
 #include "Plugins/Export/KeynoteDocument.h"
 #include "hostsim/SceneFile.h"
-#include "hostsim/Transform.h"
+#include "frame/Transform.h"
 #include "tests/hostsim/KeynoteTestSupport.h"
 
 namespace {

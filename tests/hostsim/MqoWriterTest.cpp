@@ -43,16 +43,16 @@ const char kSjisName[] = "\x83\x7B\x81\x5B\x83\x93";
 void BuildTinyDocument(HostDocument doc) {
     HostMaterial body = MQ_CreateMaterial();
     MQMat_SetName(body, "body");
-    const ColorRGB color = {1.0f, 0.5f, 0.25f};
+    ColorRGB color = {1.0f, 0.5f, 0.25f};
     MQMat_SetColor(body, &color);
     int32_t one = 1;
-    MQMat_SetIntValue(body, kMaterialVertexColor, &one);
+    MQMat_SetIntValue(body, kMaterialVertexColor, 1);
     MQMat_SetTextureName(body, "skin.png");
     MQDoc_AddMaterial(doc, body);
 
     HostMaterial bone = MQ_CreateMaterial();
     MQMat_SetName(bone, kSjisName);
-    MQMat_SetIntValue(bone, kMaterialShader, &one);
+    MQMat_SetIntValue(bone, kMaterialShader, 1);
     MQMat_SetAlpha(bone, 0.49f);
     MQMat_SetDiffuse(bone, 0.0f);
     MQMat_SetAmbient(bone, 0.0f);
@@ -63,17 +63,17 @@ void BuildTinyDocument(HostDocument doc) {
     HostObject mesh = MQ_CreateObject();
     MQObj_SetName(mesh, "sdef:player");
     MQObj_SetSmoothAngle(mesh, 180.0f);
-    const Point3 points[3] = {{0, 0, 0}, {1.5f, -0.00001f, 2.25f}, {-3, 12345.678f, 0.00006f}};
-    for (const Point3& p : points) {
+    Point3 points[3] = {{0, 0, 0}, {1.5f, -0.00001f, 2.25f}, {-3, 12345.678f, 0.00006f}};
+    for (Point3 p : points) {
         MQObj_AddVertex(mesh, &p);
     }
-    const int32_t triangle[3] = {0, 1, 2};
+    int32_t triangle[3] = {0, 1, 2};
     int32_t face = MQObj_AddFace(mesh, 3, triangle);
     MQObj_SetFaceMaterial(mesh, face, 0);
-    const TexCoord uv[3] = {{0, 1}, {0.5f, 0.25f}, {1, 0}};
+    TexCoord uv[3] = {{0, 1}, {0.5f, 0.25f}, {1, 0}};
     MQObj_SetFaceCoordinateArray(mesh, face, uv);
     MQObj_SetFaceVertexColor(mesh, face, 1, 0x80FF2010u);
-    const int32_t line[2] = {2, 0};
+    int32_t line[2] = {2, 0};
     MQObj_AddFace(mesh, 2, line);
     MQDoc_AddObject(doc, mesh);
 
@@ -82,7 +82,7 @@ void BuildTinyDocument(HostDocument doc) {
     MQObj_SetVisible(bones, -1);
     MQObj_SetShading(bones, 0);
     MQDoc_AddObject(doc, bones);
-    MQObj_SetIntValue(bones, kObjectColorType, &one);
+    MQObj_SetIntValue(bones, kObjectColorType, 1);
     const float boneColor[3] = {1.0f, 0.7f, 0.2f};
     MQObj_SetFloatArray(bones, kObjectColor, boneColor);
 }
@@ -163,12 +163,12 @@ TEST_F(MqoWriterTest, DocumentWithoutMaterialsHasNoMaterialChunk) {
 // a place in it, repeated and interleaved, must each keep their own text.
 TEST_F(MqoWriterTest, EveryTextureCoordinateKeepsItsOwnText) {
     HostObject mesh = MQ_CreateObject();
-    const Point3 p = {0, 0, 0};
+    Point3 p = {0, 0, 0};
     MQObj_AddVertex(mesh, &p);
     std::string expected;
     uint32_t seed = 1;
     for (int f = 0; f < 20000; ++f) {
-        const int32_t corners[3] = {0, 0, 0};
+        int32_t corners[3] = {0, 0, 0};
         int32_t face = MQObj_AddFace(mesh, 3, corners);
         TexCoord uv[3];
         for (TexCoord& c : uv) {
@@ -221,9 +221,9 @@ TEST_F(MqoWriterTest, SaveWritesTheSameBytesToAFile) {
 
     HostObject mesh = MQ_CreateObject();
     for (int i = 0; i < 20000; ++i) {
-        const Point3 p = {i * 0.5f, -i * 0.25f, 1.0f};
+        Point3 p = {i * 0.5f, -i * 0.25f, 1.0f};
         MQObj_AddVertex(mesh, &p);
-        const int32_t corners[3] = {i, i / 2, i / 3};
+        int32_t corners[3] = {i, i / 2, i / 3};
         MQObj_AddFace(mesh, 3, corners);
     }
     MQDoc_AddObject(doc, mesh);

@@ -1,6 +1,6 @@
 #include <math.h>
 
-#include "hostsim/Transform.h"
+#include "frame/Transform.h"
 #include "tests/hostsim/HostSimFixture.h"
 
 namespace {
@@ -13,7 +13,7 @@ Matrix4 Compose(float sx, float sy, float sz, float head, float pitch, float ban
         e = 99.0f; // every element must be written
     }
     float values[9] = {sx, sy, sz, head, pitch, bank, tx, ty, tz};
-    MQMatrix_FloatValue(&m, kMatrixSetTransform, values);
+    MQMatrix_FloatValue(m.m, kMatrixSetTransform, values);
     return m;
 }
 
@@ -52,15 +52,15 @@ TEST(TransformTest, GettersReadScalingTranslationAndAngles) {
     for (const auto& angles : cases) {
         Matrix4 m = Compose(2, 0.5f, 3, angles[0], angles[1], angles[2], 1, 2, -3);
         float out[3];
-        MQMatrix_FloatValue(&m, kMatrixGetScaling, out);
+        MQMatrix_FloatValue(m.m, kMatrixGetScaling, out);
         EXPECT_NEAR(out[0], 2.0f, 1e-5f);
         EXPECT_NEAR(out[1], 0.5f, 1e-5f);
         EXPECT_NEAR(out[2], 3.0f, 1e-5f);
-        MQMatrix_FloatValue(&m, kMatrixGetTranslation, out);
+        MQMatrix_FloatValue(m.m, kMatrixGetTranslation, out);
         EXPECT_EQ(out[0], 1.0f);
         EXPECT_EQ(out[1], 2.0f);
         EXPECT_EQ(out[2], -3.0f);
-        MQMatrix_FloatValue(&m, kMatrixGetRotation, out);
+        MQMatrix_FloatValue(m.m, kMatrixGetRotation, out);
         for (int i = 0; i < 3; ++i) {
             EXPECT_NEAR(out[i], angles[i], 1e-3f) << "angle " << i;
         }
@@ -70,7 +70,7 @@ TEST(TransformTest, GettersReadScalingTranslationAndAngles) {
 TEST(TransformTest, AnglesAtThePitchLimitStillRebuildTheRotation) {
     Matrix4 m = Compose(1, 1, 1, 20, 90, 35, 0, 0, 0);
     float angles[3];
-    MQMatrix_FloatValue(&m, kMatrixGetRotation, angles);
+    MQMatrix_FloatValue(m.m, kMatrixGetRotation, angles);
     EXPECT_NEAR(angles[1], 90.0f, 1e-3f);
     Matrix4 again = Compose(1, 1, 1, angles[0], angles[1], angles[2], 0, 0, 0);
     for (int i = 0; i < 12; ++i) {
@@ -78,11 +78,14 @@ TEST(TransformTest, AnglesAtThePitchLimitStillRebuildTheRotation) {
     }
 }
 
-TEST(TransformTest, UnknownCodesLeaveTheMatrixAlone) {
+using TransformHostTest = HostSimFixture;
+
+TEST_F(TransformHostTest, UnknownCodesLeaveTheMatrixAlone) {
+    ExpectBreaches();
     Matrix4 m = Compose(1, 1, 1, 0, 0, 0, 4, 5, 6);
     Matrix4 before = m;
     float values[9] = {7, 7, 7, 7, 7, 7, 7, 7, 7};
-    MQMatrix_FloatValue(&m, 0x999, values);
+    EXPECT_BREACH(MQMatrix_FloatValue(m.m, 0x999, values));
     for (int i = 0; i < 16; ++i) {
         EXPECT_EQ(m.m[i], before.m[i]);
     }

@@ -10,8 +10,8 @@
     extern "C" __declspec(dllexport) int32_t MQAPI name() {                                        \
         return 0;                                                                                  \
     }
-#define PARTIAL_HOST_TYPED(ret, name, params) PARTIAL_HOST_FUNCTION(name)
+#define PARTIAL_HOST_ENTRY(ret, name, params) PARTIAL_HOST_FUNCTION(name)
 // Renamed before the table expands, so the host lacks exactly this name.
 #define MQXmlElem_Value MQXmlElem_Value_Missing
-MQ_HOST_FUNCTIONS(PARTIAL_HOST_TYPED, PARTIAL_HOST_FUNCTION)
+MQ_HOST_FUNCTIONS(PARTIAL_HOST_ENTRY, PARTIAL_HOST_ENTRY)
 #undef MQXmlElem_Value

@@ -1,4 +1,4 @@
-#include "hostsim/Transform.h"
+#include "frame/Transform.h"
 
 #include <math.h>
 

@@ -1,5 +1,9 @@
-// The host's transform convention: how a Matrix4 is built from scaling,
-// rotation angles and translation, and how those parts are read back.
+// The transform convention of the host's matrix function: how a Matrix4 is
+// built from scaling, rotation angles and translation, and how those parts are
+// read back. The modeller does not document how head, pitch and bank compose
+// (this order was inferred from the game's own model files), so the plug-ins
+// compute their constant rotations here instead of asking the host, and the
+// simulated host's MQMatrix_FloatValue follows the same functions.
 #pragma once
 
 #include "frame/MQHost.h"
