@@ -27,6 +27,11 @@ enum : int32_t {
     kMaterialVertexColor = 0x102,
 };
 
+// Texts the host hands out that may be file paths (a material's texture,
+// alpha and bump map names, often absolute) are read through buffers of the
+// platform's path length.
+constexpr int32_t kHostPathSize = 260;
+
 // Message kind of a user message between plug-ins.
 enum : int32_t { kHostMessageUser = 101 };
 

@@ -6,6 +6,8 @@
 #include <stdint.h>
 #include <string.h>
 
+#include "frame/MQHost.h"
+
 enum class ExportProblem : uint8_t {
     kNone,
     kKeynoteVersion,   // Keynote refused the document version
@@ -26,7 +28,7 @@ enum class ExportProblem : uint8_t {
 };
 
 // Room for a texture name: names pass through the host's 64-byte buffers.
-constexpr size_t kExportResultNameSize = 64;
+constexpr size_t kExportResultNameSize = kHostPathSize;
 
 struct ExportResult {
     ExportProblem problem = ExportProblem::kNone;

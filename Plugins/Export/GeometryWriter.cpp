@@ -134,7 +134,7 @@ void FillMaterial(HostDocument doc, int32_t material, MaterialRecord* r) {
         r->values.colour[1] = ColourChannel(c.g);
         r->values.colour[2] = ColourChannel(c.b);
         r->values.colour[3] = ColourChannel(g_host.MQMat_GetAlpha(m));
-        char fileName[64] = "";
+        char fileName[kHostPathSize] = "";
         g_host.MQMat_GetTextureName(m, fileName, sizeof fileName);
         fileName[sizeof fileName - 1] = '\0';
         r->values.isTextured = fileName[0] != '\0' ? 1 : 0;

@@ -4,6 +4,23 @@
 #include "format/TextureDictionaryLayout.h"
 #include "platform/Platform.h"
 
+namespace {
+
+// Channels at the places BI_RGB puts them: a layout the pixel reader knows.
+bool KnownLayout(const uint8_t* h, uint16_t bitCount) {
+    if (LoadU32(h + kBitmapHeaderSizeOffset) < kBitmapInfoHeaderSize)
+        return false;
+    uint32_t compression = LoadU32(h + kBitmapCompressionOffset);
+    if (compression == kBitmapRgb)
+        return true;
+    return compression == kBitmapBitFields && bitCount == 32 &&
+           LoadU32(h + kBitmapMasksOffset) == 0x00FF0000u &&
+           LoadU32(h + kBitmapMasksOffset + 4) == 0x0000FF00u &&
+           LoadU32(h + kBitmapMasksOffset + 8) == 0x000000FFu;
+}
+
+} // namespace
+
 uint64_t BitmapRowStride(uint32_t width, uint32_t bitCount) {
     uint64_t bytes = (static_cast<uint64_t>(width) * bitCount + 7) / 8;
     return (bytes + 3) & ~static_cast<uint64_t>(3);
@@ -26,7 +43,7 @@ bool AdoptTextureImage(void* header, void* pixels, TextureImage* image) {
     if (topDown)
         height = -height;
     if (width <= 0 || width > kMaxTextureSide || height == 0 || height > kMaxTextureSide ||
-        (bitCount != 24 && bitCount != 32)) {
+        (bitCount != 24 && bitCount != 32) || !KnownLayout(h, bitCount)) {
         ReleaseTextureImage(image);
         return false;
     }
@@ -52,8 +69,13 @@ bool LoadTextureImage(HostDocument doc, const char* name, TextureImage* image) {
     path[sizeof path - 1] = '\0';
     void* header = nullptr;
     void* pixels = nullptr;
-    if (!g_host.MQ_LoadImage(path, &header, &pixels, 0))
+    if (!g_host.MQ_LoadImage(path, &header, &pixels, 0)) {
+        // Whatever the host handed over anyway is ours to release.
+        image->header = header;
+        image->pixels = pixels;
+        ReleaseTextureImage(image);
         return false;
+    }
     return AdoptTextureImage(header, pixels, image);
 }
 

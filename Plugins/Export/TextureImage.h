@@ -8,14 +8,22 @@
 
 #include "frame/MQHost.h"
 
-// Offsets in the bitmap information header.
+// Offsets in the bitmap information header (BITMAPINFOHEADER, 40 bytes, or
+// a larger version of it); with BI_BITFIELDS the red, green and blue masks
+// follow at 40, 44 and 48, after the header or inside a larger one.
+constexpr uint32_t kBitmapHeaderSizeOffset = 0;
 constexpr uint32_t kBitmapWidthOffset = 4;
 constexpr uint32_t kBitmapHeightOffset = 8;
 constexpr uint32_t kBitmapBitCountOffset = 14;
+constexpr uint32_t kBitmapCompressionOffset = 16;
 constexpr uint32_t kBitmapImageSizeOffset = 20;
+constexpr uint32_t kBitmapMasksOffset = 40;
+constexpr uint32_t kBitmapInfoHeaderSize = 40;
+constexpr uint32_t kBitmapRgb = 0;       // BI_RGB: plain blue, green, red (, alpha) bytes
+constexpr uint32_t kBitmapBitFields = 3; // BI_BITFIELDS: channels by mask
 
 // Room for a resolved mapping file path, terminator included.
-constexpr size_t kTexturePathSize = 260;
+constexpr size_t kTexturePathSize = kHostPathSize;
 constexpr int32_t kMappingKindTexture = 1;
 
 // An image the host handed over. Its two blocks are owned until
@@ -33,10 +41,13 @@ struct TextureImage {
 // Bytes of one row of a DIB: width x bits / 8 rounded up to a multiple of 4.
 uint64_t BitmapRowStride(uint32_t width, uint32_t bitCount);
 
-// Takes over the blocks of a loaded image after checking that the texture
-// dictionary can hold it: width and height (either sign) from 1 to 65535, 24
-// or 32 bits per pixel, and, when the header gives the pixel block's size,
-// room for every row. Otherwise the blocks are released and false returned.
+// Takes over the blocks of a loaded image after checking that the header is
+// one this reads (at least the 40 bytes of BITMAPINFOHEADER; uncompressed
+// BI_RGB, or BI_BITFIELDS with 32 bits and the usual red, green and blue
+// masks) and that the texture dictionary can hold it: width and height
+// (either sign) from 1 to 65535, 24 or 32 bits per pixel, and, when the header
+// gives the pixel block's size, room for every row. Otherwise the blocks are
+// released and false returned.
 bool AdoptTextureImage(void* header, void* pixels, TextureImage* image);
 
 // Resolves name as a texture mapping file, loads it through the host and

@@ -9,8 +9,8 @@
 #include "frame/HeapArray.h"
 #include "frame/MQHost.h"
 
-// Names pass through the host's 64-byte buffers.
-constexpr int32_t kMaterialTextSize = 64;
+// The material's map names as the host gives them: file names or paths.
+constexpr int32_t kMaterialTextSize = kHostPathSize;
 
 struct TextureEntry {
     char texture[kMaterialTextSize];

@@ -4,6 +4,7 @@
 
 #include <stddef.h>
 
-// The texture name a material's file name gives: no folders, no extension,
-// at most size - 1 characters (63 in the files written).
+// The texture name a material's file name or path gives: no folders (either
+// separator, double-byte characters stepped over whole), no extension, at
+// most size - 1 characters (63 in the files written).
 void TextureNameOf(const char* fileName, char* out, size_t size);

@@ -20,12 +20,12 @@ constexpr size_t kPngSuffixLength = sizeof kPngSuffix - 1;
 // A texture file name a material gives, and whether the dictionary's texture
 // of that name has been dealt with.
 struct WantedTexture {
-    char fileName[kNameBufferSize];
+    char fileName[kHostPathSize];
     bool handled;
 };
 
 void AddLine(TexturesLeftOut& list, const char* line) {
-    char entry[kTextureProblemSize + kNameBufferSize + 8];
+    char entry[kTextureProblemSize + kHostPathSize + 8];
     snprintf(entry, sizeof entry, "\n%s", line);
     if (list.full || strstr(list.lines, entry) != nullptr)
         return;
@@ -109,7 +109,7 @@ struct TexturePass {
 };
 
 void LeaveOut(TexturePass& pass, const char* what, const char* reason) {
-    char line[kTextureProblemSize + kNameBufferSize + 4];
+    char line[kTextureProblemSize + kHostPathSize + 4];
     snprintf(line, sizeof line, "%s: %s", what, reason);
     AddLine(*pass.leftOut, line);
 }
@@ -124,7 +124,7 @@ void ReadDictionary(TexturePass& pass, ByteStream& stream) {
     HeapArray<uint8_t> body;
     HeapArray<uint8_t> rgba;
     HeapArray<char> path;
-    if (!path.Allocate(pass.folderLength + kNameBufferSize + 1)) {
+    if (!path.Allocate(pass.folderLength + kHostPathSize + 1)) {
         LeaveOut(pass, pass.dictionaryName, "not enough memory");
         return;
     }

@@ -133,6 +133,20 @@ TEST_F(TxdTest, EveryImageMissingLeavesAnEmptyDictionary) {
     EXPECT_EQ(LeftOutNames(notices_), (std::vector<std::string>{"x.bmp", "y.bmp"}));
 }
 
+// A 2 x 2 image of 32 bits whose header says size and compression, with the
+// three channel masks after it.
+TestImage WithLayout(uint32_t headerSize, uint32_t compression, uint32_t red, uint32_t green,
+                     uint32_t blue) {
+    TestImage image = MakeImage(2, 2, 32, Coded);
+    image.header.resize(52, 0);
+    StoreU32(&image.header[0], headerSize);
+    StoreU32(&image.header[16], compression);
+    StoreU32(&image.header[40], red);
+    StoreU32(&image.header[44], green);
+    StoreU32(&image.header[48], blue);
+    return image;
+}
+
 TEST_F(TxdTest, ImagesTheDictionaryCannotHoldAreRefused) {
     expectNotices_ = true;
     struct Case {
@@ -151,18 +165,25 @@ TEST_F(TxdTest, ImagesTheDictionaryCannotHoldAreRefused) {
         {"mostnegative.bmp", MakeHeaderOnly(1, INT32_MIN, 24, 0, 4)},
         // The header says the rows need 16 bytes, the block has 12.
         {"short.bmp", MakeHeaderOnly(2, 2, 24, 12, 12)},
+        // Headers this does not read: too short, compressed, other channel masks.
+        {"coreheader.bmp", WithLayout(12, 0, 0, 0, 0)},
+        {"rle.bmp", WithLayout(40, 1, 0, 0, 0)},
+        {"swapped.bmp", WithLayout(40, 3, 0x000000FFu, 0x0000FF00u, 0x00FF0000u)},
     };
     for (const Case& c : cases) {
         AddTestImage(c.name, c.image);
         AddMaterial(c.name);
     }
     AddTestImage("good.bmp", MakeImage(65535, 1, 24, Coded));
-    int32_t good = AddMaterial("good.bmp");
+    AddMaterial("good.bmp");
+    // The usual masks in a larger header read as plain 32-bit rows.
+    AddTestImage("fields.bmp", WithLayout(108, 3, 0x00FF0000u, 0x0000FF00u, 0x000000FFu));
+    int32_t last = AddMaterial("fields.bmp");
     EXPECT_TRUE(used_.Reset(g_host.MQDoc_GetMaterialCount(doc_)));
-    for (int32_t m = 0; m <= good; ++m)
+    for (int32_t m = 0; m <= last; ++m)
         used_.MarkUsed(m);
     ReadDictionary d = WriteAndRead();
-    EXPECT_EQ(Names(d), std::vector<std::string>{"good"});
+    EXPECT_EQ(Names(d), (std::vector<std::string>{"good", "fields"}));
     std::vector<std::string> refused;
     for (const Case& c : cases)
         refused.push_back(c.name);
