@@ -84,7 +84,7 @@ KeynoteObject ObjectContent(const HostSimObject& host, HostObject handle,
         }
         if (f < data.normals.size() && data.normals[f].given) {
             compute[f] = false;
-            for (int i = 0; i < 4; ++i) {
+            for (int i = 0; i < in.pointCount && i < 4; ++i) {
                 out.cornerNormal[i] = data.normals[f].corner[i];
             }
         }

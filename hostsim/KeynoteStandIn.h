@@ -10,10 +10,11 @@
 #include "hostsim/HostSim.h"
 #include "hostsim/XSDocumentWriter.h"
 
-// Corner normals a scene gives for one face.
+// Corner normals a scene gives for one face, one per point (Keynote's
+// records carry the first four).
 struct KeynoteFaceNormals {
     bool given = false; // false: computed from the geometry
-    Point3 corner[4] = {};
+    CornerArray<Point3> corner;
 };
 
 // What Keynote holds for one host object of the document.

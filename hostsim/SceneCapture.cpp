@@ -31,9 +31,9 @@ SceneObject ObjectOf(const HostSimObject& o) {
     out.faces.reserve(o.faces.size());
     for (const HostSimFace& f : o.faces) {
         SceneFace face;
-        face.pointCount = f.pointCount;
+        face.Resize(f.pointCount);
         face.material = f.material;
-        for (int i = 0; i < f.pointCount && i < 4; ++i) {
+        for (int i = 0; i < f.pointCount; ++i) {
             face.points[i] = f.points[i];
             face.uv[i] = f.uv[i];
         }

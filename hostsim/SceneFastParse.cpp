@@ -149,7 +149,7 @@ class FastReader {
     bool ReadMaterial(SceneMaterial* out);
     bool ReadObject(SceneObject* out);
     bool ReadFace(SceneFace* out);
-    bool ReadCorners(float out[4][3], size_t width, int32_t* count);
+    bool ReadCorners(CornerArray<SceneCorner>* out, size_t width, int32_t* count);
     bool ReadSkinVertex(KeynoteSkinVertex* out);
     bool ReadBone(KeynoteBone* out);
 
@@ -423,35 +423,42 @@ bool FastReader::ReadMaterial(SceneMaterial* out) {
     return ok && (seen & 1) != 0 && out->shader >= 0 && out->shader <= 4;
 }
 
-// Up to four entries of width numbers; *count is how many there were.
-bool FastReader::ReadCorners(float out[4][3], size_t width, int32_t* count) {
+// Entries of width numbers, one per point; *count is how many there were.
+bool FastReader::ReadCorners(CornerArray<SceneCorner>* out, size_t width, int32_t* count) {
     return Array([&](size_t i) {
+        if (i >= static_cast<size_t>(kMaxScenePoints)) {
+            return false;
+        }
         *count = static_cast<int32_t>(i + 1);
-        return i < 4 && ReadFloats(out[i], width);
+        out->Reserve(*count, SceneCorner{});
+        return ReadFloats((*out)[*count - 1].value, width);
     });
 }
 
 bool FastReader::ReadFace(SceneFace* out) {
     uint32_t seen = 0;
-    float uv[4][3];
-    float normals[4][3];
+    CornerArray<SceneCorner> uv;
+    CornerArray<SceneCorner> normals;
     int32_t uvCount = 0;
     int32_t normalCount = 0;
     bool ok = Object([&](std::string_view key) {
         if (key == "points") {
             return Once(&seen, 1) && Array([&](size_t i) {
-                       out->pointCount = static_cast<int32_t>(i + 1);
-                       return i < 4 && ReadInt(&out->points[i]);
+                       if (i >= static_cast<size_t>(kMaxScenePoints)) {
+                           return false;
+                       }
+                       out->Resize(static_cast<int32_t>(i + 1));
+                       return ReadInt(&out->points[static_cast<int32_t>(i)]);
                    });
         }
         if (key == "material") {
             return Once(&seen, 2) && ReadInt(&out->material);
         }
         if (key == "uv") {
-            return Once(&seen, 4) && ReadCorners(uv, 2, &uvCount);
+            return Once(&seen, 4) && ReadCorners(&uv, 2, &uvCount);
         }
         if (key == "normals") {
-            return Once(&seen, 8) && ReadCorners(normals, 3, &normalCount);
+            return Once(&seen, 8) && ReadCorners(&normals, 3, &normalCount);
         }
         return false;
     });
@@ -461,13 +468,15 @@ bool FastReader::ReadFace(SceneFace* out) {
     }
     if ((seen & 4) != 0) {
         for (int32_t i = 0; i < out->pointCount; ++i) {
-            out->uv[i] = TexCoord{uv[i][0], uv[i][1]};
+            out->uv[i] = TexCoord{uv[i].value[0], uv[i].value[1]};
         }
     }
     if ((seen & 8) != 0) {
         out->normals.given = true;
+        out->normals.corner.Reserve(out->pointCount, Point3{0.0f, 0.0f, 0.0f});
         for (int32_t i = 0; i < out->pointCount; ++i) {
-            out->normals.corner[i] = Point3{normals[i][0], normals[i][1], normals[i][2]};
+            const float* n = normals[i].value;
+            out->normals.corner[i] = Point3{n[0], n[1], n[2]};
         }
     }
     return true;

@@ -28,7 +28,16 @@ struct SceneMaterial {
     std::string bumpMap;
 };
 
-// A face of any number of points; Keynote's normals cover the first four.
+// The most points a scene's face may have.
+constexpr int32_t kMaxScenePoints = 0xFFFF;
+
+// One corner's two or three numbers as a scene gives them.
+struct SceneCorner {
+    float value[3];
+};
+
+// A face of any number of points; Keynote's records hold the normals of the
+// first four.
 struct SceneFace {
     int32_t pointCount = 0;
     CornerArray<int32_t> points;

@@ -71,7 +71,7 @@ class SceneReader {
     bool ReadFace(const Json& value, const std::string& path, size_t vertexCount,
                   size_t materialCount, SceneFace* out);
     bool ReadCorners(const Json& value, const std::string& path, int32_t pointCount, size_t width,
-                     float out[4][3]);
+                     CornerArray<SceneCorner>* out);
     bool ReadSkin(const Json& value, const std::string& path, SceneObject* out);
     bool ReadSkinVertex(const Json& value, const std::string& path, KeynoteSkinVertex* out);
     bool ReadBone(const Json& value, const std::string& path, size_t boneCount, KeynoteBone* out);
@@ -228,12 +228,13 @@ bool SceneReader::ReadVertices(const Json& value, const std::string& path, Scene
 
 // One entry of width (2 or 3) numbers per corner.
 bool SceneReader::ReadCorners(const Json& value, const std::string& path, int32_t pointCount,
-                              size_t width, float out[4][3]) {
+                              size_t width, CornerArray<SceneCorner>* out) {
     if (!value.is_array() || value.size() != static_cast<size_t>(pointCount)) {
         return Fail(path, "expected one entry per point (" + std::to_string(pointCount) + ")");
     }
+    out->Reserve(pointCount, SceneCorner{});
     for (size_t i = 0; i < value.size(); ++i) {
-        if (!ReadFloats(value[i], Indexed(path, i), width, out[i])) {
+        if (!ReadFloats(value[i], Indexed(path, i), width, (*out)[static_cast<int32_t>(i)].value)) {
             return false;
         }
     }
@@ -248,10 +249,11 @@ bool SceneReader::ReadFace(const Json& value, const std::string& path, size_t ve
         return false;
     }
     std::string pointsPath = Member(path, "points");
-    if (!points->is_array() || points->empty() || points->size() > 4) {
-        return Fail(pointsPath, "a face has 1 to 4 points");
+    if (!points->is_array() || points->empty() ||
+        points->size() > static_cast<size_t>(kMaxScenePoints)) {
+        return Fail(pointsPath, "a face has 1 to " + std::to_string(kMaxScenePoints) + " points");
     }
-    out->pointCount = static_cast<int32_t>(points->size());
+    out->Resize(static_cast<int32_t>(points->size()));
     for (size_t i = 0; i < points->size(); ++i) {
         int32_t& index = out->points[i];
         if (!ReadInt((*points)[i], Indexed(pointsPath, i), &index)) {
@@ -272,24 +274,26 @@ bool SceneReader::ReadFace(const Json& value, const std::string& path, size_t ve
                     "material " + std::to_string(out->material) + " out of range (" +
                         std::to_string(materialCount) + " materials; -1 for none)");
     }
-    float corners[4][3] = {};
+    CornerArray<SceneCorner> corners;
     auto uv = value.find("uv");
     if (uv != value.end()) {
-        if (!ReadCorners(*uv, Member(path, "uv"), out->pointCount, 2, corners)) {
+        if (!ReadCorners(*uv, Member(path, "uv"), out->pointCount, 2, &corners)) {
             return false;
         }
         for (int32_t i = 0; i < out->pointCount; ++i) {
-            out->uv[i] = TexCoord{corners[i][0], corners[i][1]};
+            out->uv[i] = TexCoord{corners[i].value[0], corners[i].value[1]};
         }
     }
     auto normals = value.find("normals");
     if (normals != value.end()) {
-        if (!ReadCorners(*normals, Member(path, "normals"), out->pointCount, 3, corners)) {
+        if (!ReadCorners(*normals, Member(path, "normals"), out->pointCount, 3, &corners)) {
             return false;
         }
         out->normals.given = true;
+        out->normals.corner.Reserve(out->pointCount, Point3{0.0f, 0.0f, 0.0f});
         for (int32_t i = 0; i < out->pointCount; ++i) {
-            out->normals.corner[i] = Point3{corners[i][0], corners[i][1], corners[i][2]};
+            const float* n = corners[i].value;
+            out->normals.corner[i] = Point3{n[0], n[1], n[2]};
         }
     }
     return true;

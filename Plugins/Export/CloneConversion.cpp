@@ -5,6 +5,7 @@
 #include <new>
 
 #include "Plugins/Export/ConversionSteps.h"
+#include "Plugins/Export/LargeFace.h"
 #include "Plugins/Export/MQObjNormal.h"
 #include "Plugins/Export/MeshConversion.h"
 
@@ -29,7 +30,7 @@ void FillWeights(XSRecord object, const HeapArray<int32_t>& sourceOf, WorkMesh* 
 // Marks the material of every face that makes a triangle (three or more
 // points) and sums the corner normals per vertex; the first corner of a
 // vertex, in face and corner order, gives it its texture coordinate. Faces
-// of more than four points (which the host never gives) are passed over.
+// of more than four points are passed over: their triangles were added.
 bool FillNormalsAndTexCoords(HostObject mesh, UsedMaterialMap& used, WorkMesh* out) {
     MQObjNormal* normals = new (std::nothrow) MQObjNormal(mesh);
     HeapArray<uint8_t> hasTexCoord;
@@ -73,8 +74,9 @@ bool ConvertClone(XSRecord object, UsedMaterialMap& used, WorkMesh* out) {
     if (out->object == 0)
         return false;
     HeapArray<int32_t> sourceOf;
-    bool ok =
-        CompactWithSourceMap(out->object, &sourceOf) && out->attributes.Allocate(sourceOf.Count());
+    bool ok = AddTrianglesOfLargeFaces(out->object) &&
+              CompactWithSourceMap(out->object, &sourceOf) &&
+              out->attributes.Allocate(sourceOf.Count());
     if (ok) {
         FillWeights(object, sourceOf, out);
         ok = FillNormalsAndTexCoords(out->object, used, out);

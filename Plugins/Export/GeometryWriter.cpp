@@ -14,8 +14,9 @@ bool CollectTriangles(ExportGeometry& g, const UsedMaterialMap& used) {
         HostObject o = g.meshes[k].object;
         int32_t faces = g_host.MQObj_GetFaceCount(o);
         for (int32_t f = 0; f < faces; ++f) {
+            // Larger faces were added again as triangles and are passed over.
             int32_t points = g_host.MQObj_GetFacePointCount(o, f);
-            int32_t n = points >= 4 ? 2 : (points == 3 ? 1 : 0);
+            int32_t n = points == 4 ? 2 : (points == 3 ? 1 : 0);
             int32_t file = used.FileIndex(g_host.MQObj_GetFaceMaterial(o, f));
             if (n > 0 && file >= 0) {
                 g.trianglesPerMaterial[static_cast<size_t>(file)] += n;
@@ -41,12 +42,12 @@ bool CollectTriangles(ExportGeometry& g, const UsedMaterialMap& used) {
         for (int32_t f = 0; f < faces; ++f) {
             int32_t points = g_host.MQObj_GetFacePointCount(o, f);
             int32_t file = used.FileIndex(g_host.MQObj_GetFaceMaterial(o, f));
-            if (points < 3 || file < 0)
+            if (points < 3 || points > 4 || file < 0)
                 continue;
             int32_t p[4] = {0, 0, 0, 0};
             g_host.MQObj_GetFacePointArray(o, f, p);
             const int32_t splits[2][3] = {{0, 1, 2}, {0, 2, 3}};
-            for (int t = 0; t < (points >= 4 ? 2 : 1); ++t) {
+            for (int t = 0; t < (points == 4 ? 2 : 1); ++t) {
                 ExportTriangle& tri = g.triangles[next[static_cast<size_t>(file)]++];
                 for (int c = 0; c < 3; ++c)
                     tri.corner[c] = static_cast<uint16_t>(p[splits[t][c]] + base);

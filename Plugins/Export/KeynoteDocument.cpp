@@ -5,19 +5,29 @@
 #include "format/ByteStream.h"
 #include "frame/KeynoteLayout.h"
 
-XSRecord XSRef(uint32_t ref) { return reinterpret_cast<XSRecord>(static_cast<uintptr_t>(ref)); }
+XSRecord XSRef(uint32_t ref) {
+    return reinterpret_cast<XSRecord>(static_cast<uintptr_t>(ref));
+}
 
-XSRecord XSRefAt(XSRecord record, uint32_t offset) { return XSRef(LoadU32(record + offset)); }
+XSRecord XSRefAt(XSRecord record, uint32_t offset) {
+    return XSRef(LoadU32(record + offset));
+}
 
-static int32_t LoadI32(const uint8_t* p) { return static_cast<int32_t>(LoadU32(p)); }
+static int32_t LoadI32(const uint8_t* p) {
+    return static_cast<int32_t>(LoadU32(p));
+}
 
 static Point3 LoadPoint3(const uint8_t* p) {
     return Point3{LoadF32(p), LoadF32(p + 4), LoadF32(p + 8)};
 }
 
-int32_t XSObjectCount(XSRecord doc) { return LoadI32(doc + kXSDocumentObjectCount); }
+int32_t XSObjectCount(XSRecord doc) {
+    return LoadI32(doc + kXSDocumentObjectCount);
+}
 
-int32_t XSBoneCount(XSRecord doc) { return LoadI32(doc + kXSDocumentBoneCount); }
+int32_t XSBoneCount(XSRecord doc) {
+    return LoadI32(doc + kXSDocumentBoneCount);
+}
 
 XSRecord XSObjectAt(XSRecord doc, int32_t index) {
     return XSRefAt(XSRefAt(doc, kXSDocumentObjects), static_cast<uint32_t>(index) * 4);
@@ -27,13 +37,17 @@ XSRecord XSBoneAt(XSRecord doc, int32_t index) {
     return XSRefAt(XSRefAt(doc, kXSDocumentBones), static_cast<uint32_t>(index) * 4);
 }
 
-HostObject XSObjectHost(XSRecord object) { return LoadU32(object + kXSObjectHostObject); }
+HostObject XSObjectHost(XSRecord object) {
+    return LoadU32(object + kXSObjectHostObject);
+}
 
-int32_t XSObjectFaceCount(XSRecord object) { return LoadI32(object + kXSObjectFaceCount); }
+int32_t XSObjectFaceCount(XSRecord object) {
+    return LoadI32(object + kXSObjectFaceCount);
+}
 
 Point3 XSObjectVertex(XSRecord object, int32_t vertex) {
-    XSRecord v = XSRefAt(object, kXSObjectVertices) +
-                 static_cast<uintptr_t>(vertex) * kXSVertexStride;
+    XSRecord v =
+        XSRefAt(object, kXSObjectVertices) + static_cast<uintptr_t>(vertex) * kXSVertexStride;
     return LoadPoint3(v + kXSVertexPosition);
 }
 

@@ -8,6 +8,7 @@
 #include <math.h>
 
 #include "Plugins/Export/ConversionSteps.h"
+#include "Plugins/Export/LargeFace.h"
 #include "frame/UnitVector.h"
 
 namespace {
@@ -38,10 +39,11 @@ struct SplitTables {
     HeapArray<SplitVertex> vertices; // room for every corner of every face
     HeapArray<int32_t> firstOfSource;
     HeapArray<int32_t> lastOfSource;
-    int32_t count = 0; // vertices created
+    int32_t count = 0;         // vertices created
+    int32_t hostFaceCount = 0; // faces of the host object Keynote's object stands for
 
-    bool Allocate(int32_t faceCount, int32_t sourceCount) {
-        uint64_t capacity = static_cast<uint64_t>(faceCount) * 4;
+    bool Allocate(uint64_t corners, int32_t sourceCount) {
+        uint64_t capacity = corners;
         if (capacity > SIZE_MAX || capacity > INT32_MAX)
             return false;
         if (!vertices.Allocate(static_cast<size_t>(capacity)) ||
@@ -141,11 +143,54 @@ bool PointsInRange(const XSFace& face, int32_t corners, int32_t sourceCount) {
     return true;
 }
 
-// Emits the triangles of one face of three or more points (a fourth point
-// makes a second triangle; points after it are not used). False when the
-// host refuses a vertex.
+// A face of five or more points: Keynote's record holds four corners, so
+// the points and texture coordinates come from the host object, the
+// triangles from cutting the face in its plane, and the normals of corners
+// past the fourth from the face's own plane. False when the host refuses a
+// vertex or memory runs out.
+bool ConvertLargeFace(SplitTables& t, XSRecord object, int32_t f, HostObject mesh,
+                      const ExportOptions& options, UsedMaterialMap& used) {
+    LargeFace large;
+    switch (ReadLargeFace(XSObjectHost(object), f, &large)) {
+    case LargeFaceRead::kOutOfMemory:
+        return false;
+    case LargeFaceRead::kSkipped:
+        return true;
+    case LargeFaceRead::kOk:
+        break;
+    }
+    XSFace face = XSObjectFace(object, f);
+    int32_t sourceCount = static_cast<int32_t>(t.firstOfSource.Count());
+    for (size_t c = 0; c < large.points.Count(); ++c)
+        if (large.points[c] >= sourceCount)
+            return true;
+    int32_t material = used.Normalize(face.materialIndex);
+    for (size_t k = 0; k < large.triangles.Count(); k += 3) {
+        int32_t out[3];
+        for (int j = 0; j < 3; ++j) {
+            size_t c = static_cast<size_t>(large.triangles[k + j]);
+            Point3 normal = c < 4 && face.pointCount > static_cast<int32_t>(c)
+                                ? face.cornerNormal[c]
+                                : large.normal;
+            Corner corner = {large.points[c], large.texCoords[c], UnitOrZero(normal)};
+            out[j] = FindShared(t, corner, options);
+            if (out[j] == kNone &&
+                (out[j] = CreateVertex(t, object, mesh, corner, large.texCoords[c])) == kNone)
+                return false;
+        }
+        AddTriangle(mesh, out[0], out[1], out[2], material);
+    }
+    used.MarkUsed(material);
+    return true;
+}
+
+// Emits the triangles of one face of three or four points (a fourth point
+// makes a second triangle). False when the host refuses a vertex.
 bool ConvertFace(SplitTables& t, XSRecord object, int32_t f, HostObject mesh,
                  const ExportOptions& options, UsedMaterialMap& used) {
+    if (f < t.hostFaceCount &&
+        g_host.MQObj_GetFacePointCount(XSObjectHost(object), f) >= kLargeFacePoints)
+        return ConvertLargeFace(t, object, f, mesh, options, used);
     XSFace face = XSObjectFace(object, f);
     if (face.pointCount < 3)
         return true;
@@ -153,7 +198,7 @@ bool ConvertFace(SplitTables& t, XSRecord object, int32_t f, HostObject mesh,
     if (!PointsInRange(face, corners, static_cast<int32_t>(t.firstOfSource.Count())))
         return true;
     TexCoord hostTexCoords[4] = {};
-    if (options.splitByTexCoord)
+    if (options.splitByTexCoord && f < t.hostFaceCount)
         g_host.MQObj_GetFaceCoordinateArray(XSObjectHost(object), f, hostTexCoords);
 
     int32_t material = used.Normalize(face.materialIndex);
@@ -198,8 +243,17 @@ bool ConvertSplit(XSRecord object, const ExportOptions& options, UsedMaterialMap
         return false;
     int32_t faceCount = XSObjectFaceCount(object);
     int32_t sourceCount = g_host.MQObj_GetVertexCount(XSObjectHost(object));
+    int32_t hostFaceCount = g_host.MQObj_GetFaceCount(XSObjectHost(object));
+    // Room for four corners a face, or every corner of a larger one.
+    uint64_t corners = 0;
+    for (int32_t f = 0; f < faceCount; ++f) {
+        int32_t points =
+            f < hostFaceCount ? g_host.MQObj_GetFacePointCount(XSObjectHost(object), f) : 0;
+        corners += static_cast<uint64_t>(points > 4 ? points : 4);
+    }
     SplitTables tables;
-    bool ok = tables.Allocate(faceCount < 0 ? 0 : faceCount, sourceCount < 0 ? 0 : sourceCount);
+    tables.hostFaceCount = hostFaceCount;
+    bool ok = tables.Allocate(corners, sourceCount < 0 ? 0 : sourceCount);
     for (int32_t f = 0; ok && f < faceCount; ++f)
         ok = ConvertFace(tables, object, f, out->object, options, used);
     if (ok)

@@ -153,10 +153,11 @@ TEST_F(SceneFileTest, BrokenScenesAreRefusedWithThePlaceAtFault) {
          "objects[0].vertices[0]: expected an array of 3 numbers"},
         {R"({"objects": [{"name": "o", "shading": 2}]})",
          "objects[0].shading: shading must be 0 (flat) or 1 (smooth)"},
-        {R"({"objects": [{"name": "o", )" + tri + R"(, "faces": [{"points": [0,1,2,0,1]}]}]})",
-         "objects[0].faces[0].points: a face has 1 to 4 points"},
+        {R"({"objects": [{"name": "o", )" + tri +
+             R"(, "faces": [{"points": [0,1,2,0,1], "uv": [[0,0],[0,0]]}]}]})",
+         "objects[0].faces[0].uv: expected one entry per point (5)"},
         {R"({"objects": [{"name": "o", )" + tri + R"(, "faces": [{"points": []}]}]})",
-         "objects[0].faces[0].points: a face has 1 to 4 points"},
+         "objects[0].faces[0].points: a face has 1 to 65535 points"},
         {R"({"objects": [{"name": "o", )" + tri +
              R"(, "faces": [{"points": [0,1]}, {"points": [0,3]}]}]})",
          "objects[0].faces[1].points[1]: vertex 3 out of range (3 vertices)"},
