@@ -48,11 +48,18 @@ static_assert(SameOrder(), "the table binds the host functions in the host's ord
 
 namespace {
 
+// The modeller's newer SDK (4.8) no longer binds the two name readers, which
+// it replaced by attribute calls; the plug-ins never call them, so a host that
+// lacks them is still bound.
+bool IsOptional(const char* name) {
+    return SameText(name, "MQObj_GetName") || SameText(name, "MQMat_GetName");
+}
+
 template <typename Function>
 bool BindEntry(PlatformModule module, const char* name, Function* entry) {
     void* address = PlatformFindSymbol(module, name);
     if (!address) {
-        return false;
+        return IsOptional(name);
     }
     *entry = reinterpret_cast<Function>(address);
     return true;

@@ -102,7 +102,7 @@ enum : int32_t { kHostMessageUser = 101 };
     C(HostObject, MQObj_Clone, (HostObject obj))                                                   \
     U(void, MQObj_Merge, (HostObject dest, HostObject source))                                     \
     U(void, MQObj_Freeze, (HostObject obj, uint32_t flag))                                         \
-    C(void, MQObj_GetName, (HostObject obj, char* buffer, int32_t size))                           \
+    U(void, MQObj_GetName, (HostObject obj, char* buffer, int32_t size))                           \
     C(int32_t, MQObj_GetVertexCount, (HostObject obj))                                             \
     C(void, MQObj_GetVertex, (HostObject obj, int32_t index, Point3 * pts))                        \
     C(void, MQObj_SetVertex, (HostObject obj, int32_t index, Point3 * pts))                        \
@@ -163,7 +163,7 @@ enum : int32_t { kHostMessageUser = 101 };
     C(void, MQMat_Delete, (HostMaterial mat))                                                      \
     C(int32_t, MQMat_GetIntValue, (HostMaterial mat, int32_t type_id))                             \
     U(void, MQMat_GetFloatArray, (HostMaterial mat, int32_t type_id, float* array))                \
-    C(void, MQMat_GetName, (HostMaterial mat, char* buffer, int32_t size))                         \
+    U(void, MQMat_GetName, (HostMaterial mat, char* buffer, int32_t size))                         \
     C(void, MQMat_GetColor, (HostMaterial mat, ColorRGB * color))                                  \
     C(float, MQMat_GetAlpha, (HostMaterial mat))                                                   \
     C(float, MQMat_GetDiffuse, (HostMaterial mat))                                                 \

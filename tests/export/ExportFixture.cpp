@@ -29,7 +29,7 @@ const int32_t kCubeFaces[6][4] = {
     {0, 4, 5, 1}, // y = 0
 };
 
-Point3 kCubeNormals[6] = {{0, 0, 1},  {0, 0, -1}, {1, 0, 0},
+const Point3 kCubeNormals[6] = {{0, 0, 1},  {0, 0, -1}, {1, 0, 0},
                                 {-1, 0, 0}, {0, 1, 0},  {0, -1, 0}};
 
 } // namespace

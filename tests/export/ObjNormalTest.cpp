@@ -18,7 +18,7 @@ class ObjNormalTest : public ExportTest {
     std::unique_ptr<MQObjNormal> normals_;
 };
 
-Point3 kZero = {0, 0, 0};
+const Point3 kZero = {0, 0, 0};
 
 void ExpectZero(const Point3& p) {
     EXPECT_EQ(0.0f, p.x);

@@ -214,7 +214,7 @@ Point3 Direction(size_t index) {
         return Point3{0.0f, -sinf(r), cosf(r)};
     }
     float r = 5.73f * 3.14159265f / 180.0f; // turned about y instead
-    Point3 others[] = {{0.0f, 0.100376807f, 1.0f},
+    const Point3 others[] = {{0.0f, 0.100376807f, 1.0f},
                              {0.0f, 0.100376815f, 1.0f},
                              {sinf(r), 0.0f, cosf(r)},
                              {-1.0f, 0.0f, 0.0f}};

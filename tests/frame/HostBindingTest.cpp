@@ -115,6 +115,18 @@ TEST_F(HostBindingTest, HostLackingTheLastFunctionFailsWithTheOthersBound) {
     EXPECT_EQ(g_host.MQXmlElem_Value, nullptr);
 }
 
+TEST_F(HostBindingTest, HostWithoutTheNameReadersIsBound) {
+    void* host = OpenHost(NEWER_TEST_HOST_PATH);
+    ASSERT_NE(host, nullptr);
+    ASSERT_EQ(dlsym(host, "MQObj_GetName"), nullptr) << "the newer host must lack it";
+
+    EXPECT_EQ(BindHostFunctions(NEWER_TEST_HOST_PATH), 1);
+    EXPECT_EQ(BoundCount(), kHostFunctionCount - 2);
+    EXPECT_EQ(g_host.MQObj_GetName, nullptr);
+    EXPECT_EQ(g_host.MQMat_GetName, nullptr);
+    EXPECT_EQ(Entry(kHostFunctionCount - 1), dlsym(host, "MQXmlElem_Value"));
+}
+
 TEST_F(HostBindingTest, UnloadableProgramBindsNothing) {
     EXPECT_EQ(BindHostFunctions("/nonexistent/skelvane-host.so"), 0);
     EXPECT_EQ(BoundCount(), 0);

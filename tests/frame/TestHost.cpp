@@ -8,6 +8,11 @@
 // The definition below is then exported under another name.
 #define MQXmlElem_Value MQXmlElem_Value_Withheld
 #endif
+#if defined(SKELVANE_TEST_HOST_WITHOUT_NAME_READERS)
+// As the modeller's newer SDK binds: without the two name readers.
+#define MQObj_GetName MQObj_GetName_Withheld
+#define MQMat_GetName MQMat_GetName_Withheld
+#endif
 
 #define TEST_HOST_EXPORT(name)                                                                     \
     extern "C" __attribute__((visibility("default"))) const char* name(void) {                     \

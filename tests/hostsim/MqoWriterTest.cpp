@@ -45,7 +45,6 @@ void BuildTinyDocument(HostDocument doc) {
     MQMat_SetName(body, "body");
     ColorRGB color = {1.0f, 0.5f, 0.25f};
     MQMat_SetColor(body, &color);
-    int32_t one = 1;
     MQMat_SetIntValue(body, kMaterialVertexColor, 1);
     MQMat_SetTextureName(body, "skin.png");
     MQDoc_AddMaterial(doc, body);
