@@ -36,8 +36,10 @@ constexpr int32_t kHostPathSize = 260;
 enum : int32_t { kHostMessageUser = 101 };
 
 // The host functions in binding order, each with the type the plug-ins call
-// it by: C(ret, name, params) is a function the plug-ins call, U(...) one they
-// only bind. Every entry is checked against frame/HostPrototypes.h.
+// it by (every entry is checked against frame/HostPrototypes.h). C(ret, name,
+// params) is one the simulated host implements (the plug-ins call it, or the
+// host's own tools read with it; docs/host-interface.md lists the calls the
+// plug-ins make), U(...) one that is only bound and answers zero there.
 #define MQ_HOST_FUNCTIONS(C, U)                                                                    \
     C(HostWindow, MQ_GetWindowHandle, (void))                                                      \
     C(HostObject, MQ_CreateObject, (void))                                                         \
@@ -102,7 +104,7 @@ enum : int32_t { kHostMessageUser = 101 };
     C(HostObject, MQObj_Clone, (HostObject obj))                                                   \
     U(void, MQObj_Merge, (HostObject dest, HostObject source))                                     \
     U(void, MQObj_Freeze, (HostObject obj, uint32_t flag))                                         \
-    U(void, MQObj_GetName, (HostObject obj, char* buffer, int32_t size))                           \
+    C(void, MQObj_GetName, (HostObject obj, char* buffer, int32_t size))                           \
     C(int32_t, MQObj_GetVertexCount, (HostObject obj))                                             \
     C(void, MQObj_GetVertex, (HostObject obj, int32_t index, Point3 * pts))                        \
     C(void, MQObj_SetVertex, (HostObject obj, int32_t index, Point3 * pts))                        \
@@ -163,7 +165,7 @@ enum : int32_t { kHostMessageUser = 101 };
     C(void, MQMat_Delete, (HostMaterial mat))                                                      \
     C(int32_t, MQMat_GetIntValue, (HostMaterial mat, int32_t type_id))                             \
     U(void, MQMat_GetFloatArray, (HostMaterial mat, int32_t type_id, float* array))                \
-    U(void, MQMat_GetName, (HostMaterial mat, char* buffer, int32_t size))                         \
+    C(void, MQMat_GetName, (HostMaterial mat, char* buffer, int32_t size))                         \
     C(void, MQMat_GetColor, (HostMaterial mat, ColorRGB * color))                                  \
     C(float, MQMat_GetAlpha, (HostMaterial mat))                                                   \
     C(float, MQMat_GetDiffuse, (HostMaterial mat))                                                 \
@@ -187,7 +189,7 @@ enum : int32_t { kHostMessageUser = 101 };
     C(void, MQMat_SetTextureName, (HostMaterial mat, const char* name))                            \
     C(void, MQMat_SetAlphaName, (HostMaterial mat, const char* name))                              \
     C(void, MQMat_SetBumpName, (HostMaterial mat, const char* name))                               \
-    U(void, MQMatrix_FloatValue, (float* mtx, int32_t type_id, float* values))                     \
+    C(void, MQMatrix_FloatValue, (float* mtx, int32_t type_id, float* values))                     \
     U(void, MQXmlElem_Value, (HostXmlElement elem, int32_t type_id, void* values))
 
 enum { kHostFunctionCount = 140 };

@@ -5,12 +5,6 @@
 
 #pragma GCC diagnostic ignored "-Wunused-parameter"
 
-// Functions this host does implement though the plug-ins never call them
-// (the matrix function, the name readers): their generic bodies go under
-// other names.
-#define MQMatrix_FloatValue MQMatrix_FloatValue_DefinedInMatrixCalls
-#define MQObj_GetName MQObj_GetName_DefinedInObjectPropertyCalls
-#define MQMat_GetName MQMat_GetName_DefinedInMaterialCalls
 #define HOSTSIM_SKIP(ret, name, params)
 #define HOSTSIM_DEFINE_UNUSED(ret, name, params)                                                   \
     ret MQAPI name params {                                                                        \
@@ -19,6 +13,3 @@
 MQ_HOST_FUNCTIONS(HOSTSIM_SKIP, HOSTSIM_DEFINE_UNUSED)
 #undef HOSTSIM_SKIP
 #undef HOSTSIM_DEFINE_UNUSED
-#undef MQMatrix_FloatValue
-#undef MQObj_GetName
-#undef MQMat_GetName
