@@ -79,7 +79,7 @@ struct Finding {
     int32_t material = kNoIndex;
     int32_t texture = kNoIndex; // position in the dictionary
     int32_t vertex = kNoIndex;  // the first vertex (or vertex index) of the kind
-    uint32_t count = 0;         // how many vertices or indices are of the kind
+    uint32_t count = 0;         // how many vertices (or vertex indices) are of the kind
     int64_t value = 0;
     int64_t limit = 0;
     uint32_t offset = kNoOffset;          // where a damaged section stands in the file

@@ -10,12 +10,12 @@ namespace {
 struct IndexTally {
     uint32_t vertexCount;
     uint32_t count = 0;
-    int32_t first = kNoIndex;
+    uint32_t first = 0;
     void Note(uint32_t index) {
         if (index < vertexCount)
             return;
         if (count++ == 0)
-            first = static_cast<int32_t>(index);
+            first = index;
     }
 };
 
@@ -54,8 +54,9 @@ void CheckGeometry(const GeometryRecord& geometry, const BinMeshRecord* binMesh,
                 tally.Note(mesh.indices[i]);
         }
     if (tally.count > 0) {
+        // Indices of the Bin Mesh PLG are 32-bit: the first is the value.
         Finding& f = out.Add(Rule::kVertexIndexRange);
-        f.vertex = tally.first;
+        f.value = tally.first;
         f.count = tally.count;
         f.limit = vertexCount;
     }

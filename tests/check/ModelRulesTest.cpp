@@ -194,7 +194,7 @@ TEST(ModelRules, TriangleNamesAVertexPastTheGeometry) {
     ped.binMesh.meshes[0].indices[4] = 9;
     FindingList list = Check(ped);
     ASSERT_EQ(RuleIds(list), Ids{"vertex-index-range"});
-    EXPECT_EQ(list.items[0].vertex, 9);
+    EXPECT_EQ(list.items[0].value, 9);
     EXPECT_EQ(list.items[0].count, 2u);
     EXPECT_EQ(list.items[0].limit, 4);
 }

@@ -104,7 +104,7 @@ nlohmann::json FindingJson(const Finding& f, const ModelCounts& counts) {
             j[place.first] = place.second;
     if (f.nodeId != kNoNodeId)
         j["nodeId"] = f.nodeId;
-    if (f.vertex != kNoIndex)
+    if (f.count > 0)
         j["count"] = f.count;
     if (f.name[0] != '\0')
         j["name"] = f.name;

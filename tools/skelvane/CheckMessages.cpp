@@ -9,7 +9,7 @@
 namespace {
 
 // Every rule's sentence; {value}, {limit}, {hex} (the value in hexadecimal),
-// {node}, {bone} and {detail} stand for the finding's fields.
+// {count}, {node}, {bone} and {detail} stand for the finding's fields.
 struct Sentence {
     Rule rule;
     const char* text;
@@ -49,8 +49,8 @@ const Sentence kSentences[] = {
     {Rule::kVertexLimit,
      "the geometry has {value} vertices; the game's 16-bit indices reach {limit}"},
     {Rule::kVertexIndexRange,
-     "the triangles name vertices past the geometry's {limit}; the game reads outside its "
-     "vertices"},
+     "the triangles name vertex {value} and {count} index(es) in all past the geometry's "
+     "{limit} vertices; the game reads outside its vertices"},
     {Rule::kNoNormals,
      "the skinned geometry has no normals; the game probably lights it by ambient light only, so "
      "it looks dark, and prelit colours, if any, brighten it (both less certain)"},
@@ -176,6 +176,8 @@ std::string FindingSentence(const Finding& f) {
             snprintf(text, sizeof text, "%" PRId64, f.limit);
         else if (field == "hex")
             snprintf(text, sizeof text, "%" PRIX64, static_cast<uint64_t>(f.value) & 0xFFFFFFFFu);
+        else if (field == "count")
+            snprintf(text, sizeof text, "%" PRIu32, f.count);
         else if (field == "node")
             snprintf(text, sizeof text, "%" PRId32, f.nodeId);
         else if (field == "bone")
