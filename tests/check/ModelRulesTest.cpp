@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include "check/ClumpRules.h"
 #include "check/FrameRules.h"
 #include "tests/check/CheckTestSupport.h"
 #include "tests/check/PedRecords.h"
@@ -298,4 +299,21 @@ TEST(ModelRules, TriangleStripsAreNotChecked) {
     FindingList list = Check(ped);
     ASSERT_EQ(RuleIds(list), Ids{"not-checked"});
     EXPECT_EQ(list.items[0].severity, Severity::kWarning);
+}
+
+TEST(ModelRules, RecordsAboutToBeWrittenMeetTheRulesTheirFileMeets) {
+    PedRecords ped;
+    MakePed(&ped);
+    const ClumpRecords records{&ped.frames,  &ped.geometry, &ped.materials,
+                               &ped.binMesh, &ped.skin,     &ped.atomic};
+    FindingList clean;
+    CheckClumpRecords(records, &kBody, clean);
+    EXPECT_EQ(RuleIds(clean), Ids{});
+    strcpy(ped.frames.extensions[2].name, "a name longer than the slot");
+    ped.skin.maxWeightsPerVertex = 3;
+    ped.atomic.hasRightToRender = false;
+    FindingList list;
+    CheckClumpRecords(records, &kBody, list);
+    EXPECT_EQ(RuleIds(list), (Ids{"frame-name-length", "skin-max-weights", "right-to-render"}));
+    EXPECT_EQ(RuleIds(list), RuleIds(Check(ped)));
 }
