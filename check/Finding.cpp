@@ -34,7 +34,9 @@ constexpr RuleEntry kRules[] = {
     {Rule::kRightToRender, "right-to-render", Severity::kError},
     {Rule::kAtomicIndexRange, "atomic-index-range", Severity::kError},
     {Rule::kTextureNameLength, "texture-name-length", Severity::kError},
-    {Rule::kMaskNameLength, "mask-name-length", Severity::kError},
+    // The game finds a texture of a dictionary by its name; a mask name
+    // that can match nothing shows in the game as far less certain.
+    {Rule::kMaskNameLength, "mask-name-length", Severity::kWarning},
     {Rule::kTextureMissing, "texture-missing", Severity::kWarning},
     {Rule::kTexturePlatform, "texture-platform", Severity::kError},
     {Rule::kTextureD3D8, "texture-d3d8", Severity::kWarning},

@@ -256,6 +256,7 @@ TEST(ModelRules, MaskNameOf32Characters) {
     strcpy(ped.materials.materials[0].maskName, "abcdefghijklmnopqrstuvwxyz012345");
     FindingList list = Check(ped);
     ASSERT_EQ(RuleIds(list), Ids{"mask-name-length"});
+    EXPECT_EQ(list.items[0].severity, Severity::kWarning);
     EXPECT_STREQ(list.items[0].name, "abcdefghijklmnopqrstuvwxyz012345");
 }
 
