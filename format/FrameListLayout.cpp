@@ -138,6 +138,7 @@ FrameListRead ReadFrameNames(SectionCursor& c, FrameListRecord* out) {
         if (!FindChildSection(c, kSectionExtension))
             return Stop(FrameListResult::kMissingExtension, i);
         if (FindChildSection(c, kSectionFrame)) {
+            e.nameLength = SectionBodyLength(c);
             if (!ReadSectionText(c, e.name, sizeof e.name))
                 return Stop(FrameListResult::kMissingName, i);
             e.hasName = true;
@@ -177,10 +178,47 @@ FrameListRead ReadBoneExtensions(SectionCursor& c, FrameListRecord* out) {
             return Stop(result, i);
         e.hasHAnim = true;
         // The name follows the HAnim PLG.
-        if (!FindChildSection(c, kSectionFrame) || !ReadSectionText(c, e.name, sizeof e.name))
+        if (!FindChildSection(c, kSectionFrame))
+            return Stop(FrameListResult::kMissingName, i);
+        e.nameLength = SectionBodyLength(c);
+        if (!ReadSectionText(c, e.name, sizeof e.name))
             return Stop(FrameListResult::kMissingName, i);
         e.hasName = true;
         LeaveSection(c); // Frame
+        LeaveSection(c); // Extension
+    }
+    LeaveSection(c); // Frame List
+    return FrameListRead{};
+}
+
+FrameListRead ReadFrameExtensions(SectionCursor& c, FrameListRecord* out) {
+    for (int32_t i = 0; i < out->frameCount; ++i) {
+        FrameExtensionRecord& e = out->extensions[static_cast<size_t>(i)];
+        e.hasHAnim = false;
+        e.hasName = false;
+        if (!FindChildSection(c, kSectionExtension))
+            return Stop(FrameListResult::kMissingExtension, i);
+        if (FindChildSection(c, kSectionHAnimPlg)) {
+            // Found; read whole from the Extension's start.
+            LeaveSection(c);
+            RewindSection(c);
+            FrameListResult result = ReadHAnimPlg(c, &e.hanim);
+            if (result != FrameListResult::kOk)
+                return Stop(result, i);
+            e.hasHAnim = true;
+        } else if (IsMalformed(c)) {
+            return Stop(FrameListResult::kMissingHAnim, i);
+        }
+        RewindSection(c);
+        if (FindChildSection(c, kSectionFrame)) {
+            e.nameLength = SectionBodyLength(c);
+            if (!ReadSectionText(c, e.name, sizeof e.name))
+                return Stop(FrameListResult::kMissingName, i);
+            e.hasName = true;
+            LeaveSection(c); // Frame
+        } else if (IsMalformed(c)) {
+            return Stop(FrameListResult::kMissingName, i);
+        }
         LeaveSection(c); // Extension
     }
     LeaveSection(c); // Frame List

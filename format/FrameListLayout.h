@@ -64,6 +64,9 @@ struct FrameExtensionRecord {
     HAnimPlgRecord hanim;
     bool hasName = false;
     char name[kFrameNameSize] = {};
+    // The Frame section's body length when read (the game copies that many
+    // bytes, whatever the text's length); 0 in records made to be written.
+    uint32_t nameLength = 0;
 };
 
 // A whole Frame List: frameCount frame records and as many Extensions.
@@ -125,6 +128,12 @@ FrameListRead ReadFrameNames(SectionCursor& c, FrameListRecord* out);
 // Extensions of other frames are not read. Node counts are checked against
 // their section before anything is allocated.
 FrameListRead ReadBoneExtensions(SectionCursor& c, FrameListRecord* out);
+
+// From inside the Frame List: every frame's Extension as it stands, taking
+// its HAnim PLG (hasHAnim) and its Frame section (hasName) wherever each is
+// present, in either order; then leaves the Frame List. Node counts are
+// checked against their section before anything is allocated.
+FrameListRead ReadFrameExtensions(SectionCursor& c, FrameListRecord* out);
 
 // The whole Frame List as the exporter writes it: the Struct, then the bone
 // frames' Extensions.

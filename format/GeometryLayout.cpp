@@ -173,7 +173,7 @@ GeometryReadResult ReadGeometryPositions(SectionCursor& c, GeometryRecord* r) {
 }
 
 GeometryReadResult ReadGeometryNormals(SectionCursor& c, GeometryRecord* r) {
-    if (!(r->header.formatFlags & kGeometryNormals))
+    if (r->morphTarget.hasNormals == 0)
         return GeometryReadResult::kOk;
     uint32_t v = static_cast<uint32_t>(r->header.vertexCount);
     if (12 * static_cast<uint64_t>(v) > SectionBytesLeft(c))

@@ -110,13 +110,15 @@ enum class GeometryReadResult : uint8_t {
 // The header: triangle lists with positions, counts not negative, at most
 // maxVertexCount vertices, and every array up to the positions inside the
 // Struct. Positions are taken to follow the morph target header whenever
-// the flags say so, and normals whenever kGeometryNormals is set.
+// the flags say so; normals follow the positions when the morph target header
+// says so (hasNormals), as the game reads them, whatever the flags say.
 GeometryReadResult ReadGeometryStructHeader(SectionCursor& c, int32_t maxVertexCount,
                                             GeometryRecord* r);
 // The prelit colours, texture coordinates, triangles and morph target header.
 GeometryReadResult ReadGeometryArrays(SectionCursor& c, GeometryRecord* r);
 GeometryReadResult ReadGeometryPositions(SectionCursor& c, GeometryRecord* r);
-// The normals, when the flags hold them; checked against the Struct first.
+// The normals, when the morph target header holds them; checked against the
+// Struct first.
 GeometryReadResult ReadGeometryNormals(SectionCursor& c, GeometryRecord* r);
 // Every step.
 GeometryReadResult ReadGeometryStruct(SectionCursor& c, int32_t maxVertexCount, GeometryRecord* r);

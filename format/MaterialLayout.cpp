@@ -34,11 +34,11 @@ bool WriteStringSection(ByteStream& s, const char* text) {
     return s.Write(text, length) && s.Write(kZeros, body - length);
 }
 
-bool WriteTextureSection(ByteStream& s, const char* name) {
+bool WriteTextureSection(ByteStream& s, const char* name, const char* maskName) {
     SectionStack stack;
     return BeginSection(s, stack, kSectionTexture) && BeginSection(s, stack, kSectionStruct) &&
            WriteU32(s, kTextureSampling) && EndSection(s, stack) && WriteStringSection(s, name) &&
-           WriteStringSection(s, "") && WriteEmptyExtension(s) && EndSection(s, stack);
+           WriteStringSection(s, maskName) && WriteEmptyExtension(s) && EndSection(s, stack);
 }
 
 bool WriteMaterialSection(ByteStream& s, const MaterialRecord& r) {
@@ -50,7 +50,7 @@ bool WriteMaterialSection(ByteStream& s, const MaterialRecord& r) {
         ok = ok && EndSection(s, stack);
     }
     if (r.hasTexture)
-        ok = ok && WriteTextureSection(s, r.textureName);
+        ok = ok && WriteTextureSection(s, r.textureName, r.maskName);
     return ok && WriteEmptyExtension(s) && EndSection(s, stack);
 }
 
@@ -71,7 +71,7 @@ bool WriteMaterialListSection(ByteStream& s, const MaterialListRecord& r) {
 
 namespace {
 
-// The body of the entered Material: its Struct, then its Texture's name.
+// The body of the entered Material: its Struct, then its Texture's name and mask name.
 MaterialReadResult ReadMaterial(SectionCursor& c, MaterialRecord* r) {
     r->present = true;
     if (FindChildSection(c, kSectionStruct)) {
@@ -89,6 +89,16 @@ MaterialReadResult ReadMaterial(SectionCursor& c, MaterialRecord* r) {
             return MaterialReadResult::kMalformed;
         r->hasTexture = true;
         LeaveSection(c);
+        // The mask name is taken when it reads; damage past the name is left
+        // to the Texture's end, which the cursor moves to whole.
+        SectionCursor before = c;
+        if (FindChildSection(c, kSectionString) &&
+            ReadSectionText(c, r->maskName, sizeof r->maskName))
+            LeaveSection(c);
+        if (IsMalformed(c)) {
+            c = before;
+            r->maskName[0] = '\0';
+        }
     } else if (IsMalformed(c)) {
         return MaterialReadResult::kMalformed;
     }

@@ -35,6 +35,7 @@ struct MaterialRecord {
     MaterialStruct values = {};
     bool hasTexture = false; // a Texture with the String that names it
     char textureName[kTextureNameSize] = {};
+    char maskName[kTextureNameSize] = {}; // the Texture's second String, when it has one
 };
 
 // The Material List: the positions its Struct declares and the Material of
@@ -52,9 +53,9 @@ uint32_t StringBodyLength(uint32_t textLength);
 // A whole String section: the text, its NUL and zero filler.
 bool WriteStringSection(ByteStream& s, const char* text);
 
-// A whole Texture section: its Struct (kTextureSampling), the name, an empty
-// mask name and an empty Extension.
-bool WriteTextureSection(ByteStream& s, const char* name);
+// A whole Texture section: its Struct (kTextureSampling), the name, the mask
+// name (empty unless given) and an empty Extension.
+bool WriteTextureSection(ByteStream& s, const char* name, const char* maskName = "");
 // A whole Material section: the Struct when the record has one, the Texture
 // when it has one, and an empty Extension.
 bool WriteMaterialSection(ByteStream& s, const MaterialRecord& r);
@@ -71,8 +72,8 @@ enum class MaterialReadResult : uint8_t {
 
 // Reads the body of the entered Material List: the count from its Struct
 // (none: 0), checked against the Struct, then each position's Material. Of a
-// Texture only the first String, its name, is read (cut to 63 bytes); its
-// Struct, the mask name and what follows are not looked at. A Material List
-// read back and written again gives the same bytes when its Textures are
-// as WriteTextureSection writes them.
+// Texture only the first String, its name, and the second, its mask name, are
+// read (each cut to 63 bytes); its Struct and what follows are not looked at.
+// A Material List read back and written again gives the same bytes when its
+// Textures are as WriteTextureSection writes them.
 MaterialReadResult ReadMaterialList(SectionCursor& c, MaterialListRecord* out);

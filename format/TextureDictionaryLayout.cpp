@@ -291,15 +291,44 @@ bool ParseTextureDictionaryStruct(const uint8_t* body, uint32_t size,
     return true;
 }
 
+bool ParseTextureNativeHeader(const uint8_t* body, uint32_t size, TextureNative* out) {
+    TextureNative t;
+    if (size >= 4)
+        t.platformId = LoadU32(body);
+    const bool whole = size >= kTextureNativeHeaderSize;
+    if (whole) {
+        t.filterMode = body[4];
+        t.addressing = body[5];
+        CopyNameField(t.name, body + 8);
+        CopyNameField(t.maskName, body + 40);
+        t.rasterFormat = LoadU32(body + 72);
+        t.d3dFormat = LoadU32(body + 76);
+        t.width = LoadU16(body + 80);
+        t.height = LoadU16(body + 82);
+        t.depth = body[84];
+        t.mipLevelCount = body[85];
+        t.rasterType = body[86];
+        t.nativeFlags = body[87];
+    }
+    *out = t;
+    return whole;
+}
+
+int TextureDxtNumber(const TextureNative& t) {
+    if (t.platformId == kTexturePlatformD3D9)
+        return DxtNumberOf(t.d3dFormat);
+    return t.platformId == kTexturePlatformD3D8 ? t.nativeFlags : 0;
+}
+
 bool ParseTextureNative(const uint8_t* body, uint32_t size, TextureNative* out, char* problem,
                         size_t problemSize) {
     TextureNative t;
+    const bool whole = ParseTextureNativeHeader(body, size, &t);
     if (size < 4) {
         Problem(problem, problemSize, "Texture Native Struct of %u bytes",
                 static_cast<unsigned>(size));
         return false;
     }
-    t.platformId = LoadU32(body);
     if (t.platformId != kTexturePlatformD3D8 && t.platformId != kTexturePlatformD3D9) {
         const char* name = PlatformName(t.platformId);
         if (name != nullptr)
@@ -309,32 +338,16 @@ bool ParseTextureNative(const uint8_t* body, uint32_t size, TextureNative* out, 
                     static_cast<unsigned>(t.platformId));
         return false;
     }
-    if (size < kTextureNativeHeaderSize) {
+    if (!whole) {
         Problem(problem, problemSize, "Texture Native Struct of %u bytes",
                 static_cast<unsigned>(size));
         return false;
     }
-    t.filterMode = body[4];
-    t.addressing = body[5];
-    CopyNameField(t.name, body + 8);
-    CopyNameField(t.maskName, body + 40);
-    t.rasterFormat = LoadU32(body + 72);
-    t.d3dFormat = LoadU32(body + 76);
-    t.width = LoadU16(body + 80);
-    t.height = LoadU16(body + 82);
-    t.depth = body[84];
-    t.mipLevelCount = body[85];
-    t.rasterType = body[86];
-    t.nativeFlags = body[87];
-
-    int dxt = 0;
-    if (t.platformId == kTexturePlatformD3D9) {
+    if (t.platformId == kTexturePlatformD3D9)
         t.hasAlpha = (t.nativeFlags & kNativeFlagHasAlpha) != 0;
-        dxt = DxtNumberOf(t.d3dFormat);
-    } else {
+    else
         t.hasAlpha = t.d3dFormat != 0;
-        dxt = t.nativeFlags;
-    }
+    const int dxt = TextureDxtNumber(t);
     bool known = dxt != 0 ? EncodingOfDxt(dxt, &t.encoding)
                           : EncodingOfRaster(t.rasterFormat, t.depth, &t.encoding);
     if (!known) {

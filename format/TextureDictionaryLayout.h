@@ -205,5 +205,13 @@ uint32_t MipSide(uint32_t side, int level);
 // platform or raster format that is not read; the platform is named then.
 bool ParseTextureNative(const uint8_t* body, uint32_t size, TextureNative* out, char* problem,
                         size_t problemSize);
+// The header's fields of a Texture Native's Struct body as they stand, judged
+// by nothing: for telling what a texture that ParseTextureNative refuses is.
+// False when the body is shorter than the header (the platform is still set
+// when the body holds it).
+bool ParseTextureNativeHeader(const uint8_t* body, uint32_t size, TextureNative* out);
+// The DXT number (1 to 5) of a texture's header fields, 0 when it is not
+// block-compressed.
+int TextureDxtNumber(const TextureNative& t);
 // Reads the dictionary's Struct body.
 bool ParseTextureDictionaryStruct(const uint8_t* body, uint32_t size, TextureDictionaryStruct* out);

@@ -2,6 +2,7 @@
 #include <stdio.h>
 #include <string.h>
 
+#include "tools/skelvane/CheckCommand.h"
 #include "tools/skelvane/DumpCommand.h"
 #include "tools/skelvane/ExitCodes.h"
 #include "tools/skelvane/TxdCommand.h"
@@ -28,6 +29,7 @@ struct Command {
 const Command kCommands[] = {
     {"dump", "skelvane dump FILE", RunDumpCommand},
     {"txd", "skelvane txd FILE.txd [-o DIR]", RunTxdCommand},
+    {"check", "skelvane check [--json] FILE|DIR ...", RunCheckCommand},
 #if SKELVANE_HOST_COMMANDS
     {"import",
      "skelvane import FILE.dff -o OUT.mqo [--clump N] [--no-textures] "
