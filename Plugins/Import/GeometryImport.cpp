@@ -43,13 +43,13 @@ void FailGeometryRead(ImportRun& run, GeometryReadResult result) {
         FailImport(run, UnsupportedResult(ImportUnsupported::kNoPositions));
         return;
     case GeometryReadResult::kNegativeCount:
-        FailImport(run, CorruptResult("negative vertex or triangle count"));
+        FailImport(run, CorruptResult(ImportCorrupt::kNegativeCounts));
         return;
     case GeometryReadResult::kTooManyVertices:
         FailImport(run, UnsupportedResult(ImportUnsupported::kTooManyVertices));
         return;
     case GeometryReadResult::kCountsPastSection:
-        FailImport(run, CorruptResult("geometry counts run past the geometry Struct"));
+        FailImport(run, CorruptResult(ImportCorrupt::kGeometryCountsPastStruct));
         return;
     case GeometryReadResult::kOutOfMemory:
         FailImport(run, ImportFailure(ImportProblem::kOutOfMemory));
@@ -151,7 +151,7 @@ bool ImportMaterials(ImportRun& run, GeometryTables& g) {
     case MaterialReadResult::kMalformed:
         return false;
     case MaterialReadResult::kCountPastSection:
-        FailImport(run, CorruptResult("material count runs past the material list Struct"));
+        FailImport(run, CorruptResult(ImportCorrupt::kMaterialCountPastStruct));
         return false;
     case MaterialReadResult::kOutOfMemory:
         FailImport(run, ImportFailure(ImportProblem::kOutOfMemory));
@@ -186,16 +186,16 @@ bool ReadMaterialSplit(ImportRun& run, GeometryTables& g) {
         FailImport(run, UnsupportedResult(ImportUnsupported::kTristrip));
         return false;
     case BinMeshReadResult::kMeshCountPastSection:
-        FailImport(run, CorruptResult("mesh count runs past the Bin Mesh PLG"));
+        FailImport(run, CorruptResult(ImportCorrupt::kMeshCountPastBinMesh));
         return false;
     case BinMeshReadResult::kIndexCountNotTriangles:
-        FailImport(run, CorruptResult("Bin Mesh index count is not a multiple of 3"));
+        FailImport(run, CorruptResult(ImportCorrupt::kBinMeshIndicesNotTriangles));
         return false;
     case BinMeshReadResult::kTrianglesPastGeometry:
-        FailImport(run, CorruptResult("Bin Mesh holds more triangles than the geometry"));
+        FailImport(run, CorruptResult(ImportCorrupt::kBinMeshTooManyTriangles));
         return false;
     case BinMeshReadResult::kMaterialPastList:
-        FailImport(run, CorruptResult("Bin Mesh names a material beyond the material list"));
+        FailImport(run, CorruptResult(ImportCorrupt::kBinMeshMaterialBeyondList));
         return false;
     case BinMeshReadResult::kOutOfMemory:
         FailImport(run, ImportFailure(ImportProblem::kOutOfMemory));

@@ -44,19 +44,71 @@ const char* UnsupportedText(ImportUnsupported what) {
     return MSG_UNSUPPORTED;
 }
 
-// The short English reason after the malformed-file text.
+const char* StreamText(StreamProblem problem) {
+    switch (problem) {
+    case StreamProblem::kTruncatedHeader:
+        return MSG_CORRUPT_TRUNCATED_HEADER;
+    case StreamProblem::kSizePastParent:
+        return MSG_CORRUPT_SIZE_PAST_PARENT;
+    case StreamProblem::kSizePastFile:
+        return MSG_CORRUPT_SIZE_PAST_FILE;
+    case StreamProblem::kShortRead:
+    case StreamProblem::kNone:
+        return MSG_CORRUPT_SHORT_READ;
+    case StreamProblem::kFileTooLarge:
+        return MSG_CORRUPT_FILE_TOO_LARGE;
+    case StreamProblem::kTooDeep:
+        return MSG_CORRUPT_TOO_DEEP;
+    }
+    return MSG_CORRUPT_SHORT_READ;
+}
+
+const char* CorruptText(ImportCorrupt what) {
+    switch (what) {
+    case ImportCorrupt::kStream:
+        return "";
+    case ImportCorrupt::kNegativeCounts:
+        return MSG_CORRUPT_NEGATIVE_COUNTS;
+    case ImportCorrupt::kGeometryCountsPastStruct:
+        return MSG_CORRUPT_GEOMETRY_COUNTS;
+    case ImportCorrupt::kMaterialCountPastStruct:
+        return MSG_CORRUPT_MATERIAL_COUNT;
+    case ImportCorrupt::kMeshCountPastBinMesh:
+        return MSG_CORRUPT_MESH_COUNT;
+    case ImportCorrupt::kBinMeshIndicesNotTriangles:
+        return MSG_CORRUPT_BIN_MESH_INDICES;
+    case ImportCorrupt::kBinMeshTooManyTriangles:
+        return MSG_CORRUPT_BIN_MESH_TRIANGLES;
+    case ImportCorrupt::kBinMeshMaterialBeyondList:
+        return MSG_CORRUPT_BIN_MESH_MATERIAL;
+    case ImportCorrupt::kFrameCountPastStruct:
+        return MSG_CORRUPT_FRAME_COUNT;
+    case ImportCorrupt::kHAnimCountPastPlg:
+        return MSG_CORRUPT_HANIM_COUNT;
+    case ImportCorrupt::kFrameParent:
+        return MSG_CORRUPT_FRAME_PARENT;
+    }
+    return "";
+}
+
+// The reason after the malformed-file text: what the readers found, or the
+// section stream's problem with where it stands.
 void FormatCorruptReason(const ImportResult& result, char* reason, size_t size) {
-    if (result.reason[0] != '\0') {
-        snprintf(reason, size, "%s", result.reason);
+    if (result.corrupt == ImportCorrupt::kFrameParent) {
+        snprintf(reason, size, MSG_CORRUPT_FRAME_PARENT, static_cast<int>(result.index));
+        return;
+    }
+    if (result.corrupt != ImportCorrupt::kStream) {
+        snprintf(reason, size, "%s", CorruptText(result.corrupt));
         return;
     }
     const char* name = SectionTypeName(result.sectionType);
     if (result.sectionType != 0 || name != nullptr)
-        snprintf(reason, size, "%s at 0x%08X (0x%08X %s)", StreamProblemText(result.streamProblem),
+        snprintf(reason, size, "%s" MSG_CORRUPT_AT, StreamText(result.streamProblem),
                  static_cast<unsigned>(result.offset), static_cast<unsigned>(result.sectionType),
-                 name != nullptr ? name : "unknown");
+                 name != nullptr ? name : "?");
     else
-        snprintf(reason, size, "%s at 0x%08X", StreamProblemText(result.streamProblem),
+        snprintf(reason, size, "%s" MSG_CORRUPT_AT_OFFSET, StreamText(result.streamProblem),
                  static_cast<unsigned>(result.offset));
 }
 
@@ -65,7 +117,7 @@ void FormatCorruptReason(const ImportResult& result, char* reason, size_t size) 
 void FormatImportMessage(const ImportResult& result, char* text, size_t size) {
     if (size == 0)
         return;
-    char reason[128];
+    char reason[256];
     switch (result.problem) {
     case ImportProblem::kNone:
         text[0] = '\0';

@@ -29,8 +29,30 @@
 #define MSG_UNSUPPORTED_TOO_MANY_VERTICES MSG_UNSUPPORTED "more than 65535 vertices"
 #define MSG_UNSUPPORTED_TOO_MANY_CLUMPS MSG_UNSUPPORTED "more than 127 clumps"
 #define MSG_BONE_NOT_FOUND "対応ボーンが見つかりません。\n%s"
-// A file that cannot be read soundly, followed by a short reason.
+// A file that cannot be read soundly, followed by the reason and, for the
+// section stream's own problems, where it was found.
 #define MSG_CORRUPT "ファイルが破損しています。\n"
+#define MSG_CORRUPT_TRUNCATED_HEADER "セクションの見出しが途中で切れています。"
+#define MSG_CORRUPT_SIZE_PAST_PARENT "セクションの大きさが外側のセクションを越えています。"
+#define MSG_CORRUPT_SIZE_PAST_FILE "セクションの大きさがファイルの終わりを越えています。"
+#define MSG_CORRUPT_SHORT_READ "データがセクションの終わりを越えています。"
+#define MSG_CORRUPT_FILE_TOO_LARGE "ファイルが 2 GiB 以上あります。"
+#define MSG_CORRUPT_TOO_DEEP "セクションの入れ子が深すぎます。"
+// Followed by the offset, the section type and its name.
+#define MSG_CORRUPT_AT "\n位置 0x%08X (0x%08X %s)"
+#define MSG_CORRUPT_AT_OFFSET "\n位置 0x%08X"
+#define MSG_CORRUPT_NEGATIVE_COUNTS "Geometry の Struct の頂点数か三角形数が負の値です。"
+#define MSG_CORRUPT_GEOMETRY_COUNTS "頂点と三角形の数が Geometry の Struct を越えています。"
+#define MSG_CORRUPT_MATERIAL_COUNT "マテリアル数が Material List の Struct を越えています。"
+#define MSG_CORRUPT_MESH_COUNT "メッシュ数が Bin Mesh PLG を越えています。"
+#define MSG_CORRUPT_BIN_MESH_INDICES "Bin Mesh PLG の頂点番号の数が 3 の倍数ではありません。"
+#define MSG_CORRUPT_BIN_MESH_TRIANGLES "Bin Mesh PLG の三角形が Geometry より多くあります。"
+#define MSG_CORRUPT_BIN_MESH_MATERIAL                                                              \
+    "Bin Mesh PLG が Material List にないマテリアルを指しています。"
+#define MSG_CORRUPT_FRAME_COUNT "フレーム数が Frame List の Struct を越えています。"
+#define MSG_CORRUPT_HANIM_COUNT "ノード数が HAnim PLG を越えています。"
+#define MSG_CORRUPT_FRAME_PARENT                                                                   \
+    "フレーム %d の親が Frame List の外にあるか、親子関係が循環しています。"
 #define MSG_OUT_OF_MEMORY "メモリが不足しています。"
 // Followed by one line per texture or dictionary left out.
 #define MSG_TEXTURES_LEFT_OUT "テクスチャを書き出せませんでした。"
@@ -52,6 +74,6 @@
 #define TRACE_FRAME_FREED "free @705"
 
 // Room for any message of a result.
-constexpr size_t kImportMessageSize = 160;
+constexpr size_t kImportMessageSize = 384;
 // The text shown for a failed result.
 void FormatImportMessage(const ImportResult& result, char* text, size_t size);

@@ -32,9 +32,10 @@ ImportResult UnsupportedResult(ImportUnsupported what) {
     return r;
 }
 
-ImportResult CorruptResult(const char* reason) {
+ImportResult CorruptResult(ImportCorrupt what, int32_t index) {
     ImportResult r = ImportFailure(ImportProblem::kCorrupt);
-    CopyCut(r.reason, reason);
+    r.corrupt = what;
+    r.index = index;
     return r;
 }
 

@@ -13,7 +13,7 @@ enum class ImportProblem : uint8_t {
     kMissingSection, // detail: section
     kUnsupported,    // detail: unsupported
     kBoneNotFound,   // detail: name (the frame without a HAnim node)
-    kCorrupt,        // detail: reason, or the stream problem and where it was found
+    kCorrupt,        // detail: corrupt (with index), or the stream problem and where it was found
     kOutOfMemory,
 };
 
@@ -38,14 +38,29 @@ enum class ImportUnsupported : uint8_t {
     kTooManyClumps,
 };
 
+// What made a file unsound, beyond the section stream's own problems.
+enum class ImportCorrupt : uint8_t {
+    kStream, // the cursor's problem: streamProblem, offset, sectionType
+    kNegativeCounts,
+    kGeometryCountsPastStruct,
+    kMaterialCountPastStruct,
+    kMeshCountPastBinMesh,
+    kBinMeshIndicesNotTriangles,
+    kBinMeshTooManyTriangles,
+    kBinMeshMaterialBeyondList,
+    kFrameCountPastStruct,
+    kHAnimCountPastPlg,
+    kFrameParent, // index: the frame
+};
+
 constexpr int kImportNameSize = 64;
 
 struct ImportResult {
     ImportProblem problem = ImportProblem::kNone;
     ImportSection section = ImportSection::kClump;
     ImportUnsupported unsupported = ImportUnsupported::kTristrip;
-    // kCorrupt: a short English reason, or (reason empty) the cursor's problem.
-    char reason[128] = {};
+    ImportCorrupt corrupt = ImportCorrupt::kStream;
+    int32_t index = 0;
     StreamProblem streamProblem = StreamProblem::kNone;
     uint32_t offset = 0;
     uint32_t sectionType = 0;
@@ -57,7 +72,7 @@ struct ImportResult {
 ImportResult ImportFailure(ImportProblem problem);
 ImportResult MissingSectionResult(ImportSection section);
 ImportResult UnsupportedResult(ImportUnsupported what);
-ImportResult CorruptResult(const char* reason);
+ImportResult CorruptResult(ImportCorrupt what, int32_t index = 0);
 // The cursor's own record of what it found malformed.
 ImportResult CorruptStreamResult(const SectionCursor& c);
 ImportResult BoneNotFoundResult(const char* name);

@@ -81,7 +81,7 @@ void FailFrameListStop(ImportRun& run, FrameListResult result) {
         FailSection(run, MissingSectionResult(ImportSection::kFrameListStruct));
         break;
     case FrameListResult::kCountPastStruct:
-        FailImport(run, CorruptResult("frame count runs past the frame list Struct"));
+        FailImport(run, CorruptResult(ImportCorrupt::kFrameCountPastStruct));
         break;
     case FrameListResult::kOutOfMemory:
         FailImport(run, ImportFailure(ImportProblem::kOutOfMemory));
@@ -93,7 +93,7 @@ void FailFrameListStop(ImportRun& run, FrameListResult result) {
         FailSection(run, MissingSectionResult(ImportSection::kHAnim));
         break;
     case FrameListResult::kHAnimCountPastSection:
-        FailImport(run, CorruptResult("HAnim node count runs past the HAnim PLG"));
+        FailImport(run, CorruptResult(ImportCorrupt::kHAnimCountPastPlg));
         break;
     case FrameListResult::kMissingName:
         FailSection(run, MissingSectionResult(ImportSection::kFrame));
@@ -139,12 +139,8 @@ bool ReadFrameRecords(ImportRun& run, FrameTables& t) {
     if (!CheckFrameParents(t.parents.Data(), t.frameCount, &bad)) {
         if (bad < 0)
             FailImport(run, ImportFailure(ImportProblem::kOutOfMemory));
-        else {
-            FormatCut(run.nameBuffer, sizeof run.nameBuffer,
-                      "frame %d has a parent outside the list or in a cycle",
-                      static_cast<int>(bad));
-            FailImport(run, CorruptResult(run.nameBuffer));
-        }
+        else
+            FailImport(run, CorruptResult(ImportCorrupt::kFrameParent, bad));
         return false;
     }
     return true;

@@ -29,15 +29,26 @@ TEST(ImportMessages, EveryResultHasItsText) {
     EXPECT_EQ(TextOf(UnsupportedResult(ImportUnsupported::kTooManyClumps)),
               "未対応のフォーマットです。\nmore than 127 clumps");
     EXPECT_EQ(TextOf(BoneNotFoundResult(" Pelvis")), "対応ボーンが見つかりません。\n Pelvis");
-    EXPECT_EQ(TextOf(CorruptResult("mesh count runs past the Bin Mesh PLG")),
-              "ファイルが破損しています。\nmesh count runs past the Bin Mesh PLG");
+    EXPECT_EQ(TextOf(CorruptResult(ImportCorrupt::kMeshCountPastBinMesh)),
+              "ファイルが破損しています。\nメッシュ数が Bin Mesh PLG を越えています。");
+    EXPECT_EQ(TextOf(CorruptResult(ImportCorrupt::kFrameParent, 12)),
+              "ファイルが破損しています。\n"
+              "フレーム 12 の親が Frame List の外にあるか、親子関係が循環しています。");
+    // A damaged section stream: Japanese throughout, with where it was found.
     SectionCursor c;
+    c.problem = StreamProblem::kSizePastFile;
+    c.problemOffset = 0;
+    c.problemType = kSectionClump;
+    EXPECT_EQ(TextOf(CorruptStreamResult(c)),
+              "ファイルが破損しています。\n"
+              "セクションの大きさがファイルの終わりを越えています。\n"
+              "位置 0x00000000 (0x00000010 Clump)");
     c.problem = StreamProblem::kShortRead;
     c.problemOffset = 0x40;
-    c.problemType = kSectionGeometry;
-    EXPECT_EQ(TextOf(CorruptStreamResult(c)).rfind("ファイルが破損しています。\n", 0), 0u);
-    EXPECT_NE(TextOf(CorruptStreamResult(c)).find("at 0x00000040 (0x0000000F Geometry)"),
-              std::string::npos);
+    c.problemType = 0;
+    EXPECT_EQ(TextOf(CorruptStreamResult(c)), "ファイルが破損しています。\n"
+                                             "データがセクションの終わりを越えています。\n"
+                                             "位置 0x00000040");
 }
 
 } // namespace

@@ -152,7 +152,7 @@ TEST_F(ImportTest, ParentOutsideTheListIsReported) {
     clump.frames[2].parent = 4;
     EXPECT_EQ(Import(BuildDff({clump})), 0);
     ASSERT_EQ(messages_.size(), 1u);
-    EXPECT_NE(messages_[0].find("frame 2"), std::string::npos) << messages_[0];
+    EXPECT_NE(messages_[0].find("フレーム 2 の親"), std::string::npos) << messages_[0];
 }
 
 } // namespace
