@@ -99,6 +99,12 @@ void HostSimSetUserMessageHandler(HostSimUserMessageHandler handler, void* user)
 // The window handle MQ_GetWindowHandle returns (a fixed non-null value by default).
 void HostSimSetWindowHandle(HostWindow window);
 
+// Called by HostSimReset before the host forgets its documents, so that a
+// resident plug-in stand-in (Keynote) can release what it keeps per document.
+// Registering the same hook again changes nothing.
+typedef void (*HostSimResetHook)();
+void HostSimAddResetHook(HostSimResetHook hook);
+
 // A plug-in handed a host function a value the real host would misread (an
 // attribute id it does not know, a value outside the host's range, an index
 // past the object, a handle it never gave out). By default the simulated host

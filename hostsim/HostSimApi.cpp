@@ -1,7 +1,7 @@
 // The C++ interface of the simulated host and its function table.
 #include "hostsim/HostSim.h"
-#include "hostsim/KeynoteStandIn.h"
 
+#include <algorithm>
 #include <type_traits>
 
 #include "hostsim/HostExports.h"
@@ -26,8 +26,10 @@ const HostFunctionTable kFunctions = {
 
 void HostSimReset() {
     // Keynote's documents are keyed by document handles, which are reused.
-    HostSimKeynoteReset();
     HostState& state = GetHostState();
+    for (HostSimResetHook hook : state.resetHooks) {
+        hook();
+    }
     state.documents.Clear();
     state.objects.Clear();
     state.materials.Clear();
@@ -97,6 +99,13 @@ void HostSimSetUserMessageHandler(HostSimUserMessageHandler handler, void* user)
 
 void HostSimSetWindowHandle(HostWindow window) {
     GetHostState().window = window;
+}
+
+void HostSimAddResetHook(HostSimResetHook hook) {
+    std::vector<HostSimResetHook>& hooks = GetHostState().resetHooks;
+    if (std::find(hooks.begin(), hooks.end(), hook) == hooks.end()) {
+        hooks.push_back(hook);
+    }
 }
 
 void HostSimSetBreachHandler(HostSimBreachHandler handler) {

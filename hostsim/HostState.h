@@ -73,6 +73,7 @@ struct HostState {
     void* messageUser = nullptr;
     HostWindow window = FakeMainWindow();
     HostSimBreachHandler breachHandler = nullptr; // null: print and abort
+    std::vector<HostSimResetHook> resetHooks;
 };
 
 // The one host state of the program.

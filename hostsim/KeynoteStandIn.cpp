@@ -147,6 +147,7 @@ void HostSimSetKeynoteData(HostDocument doc, const KeynoteDocumentData& data) {
 
 void HostSimInstallKeynote() {
     HostSimSetUserMessageHandler(KeynoteAnswerUserMessage, nullptr);
+    HostSimAddResetHook(HostSimKeynoteReset);
 }
 
 void HostSimKeynoteReset() {

@@ -35,7 +35,8 @@ struct KeynoteDocumentData {
 // Gives doc its Keynote data (replacing any earlier) and installs the stand-in
 // as the host's user message handler.
 void HostSimSetKeynoteData(HostDocument doc, const KeynoteDocumentData& data);
-// Installs the stand-in as the host's user message handler.
+// Installs the stand-in as the host's user message handler, with its reset
+// as one of the host's reset hooks.
 void HostSimInstallKeynote();
 // Releases every skeleton document built so far and forgets all data.
 void HostSimKeynoteReset();
