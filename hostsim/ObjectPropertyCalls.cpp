@@ -21,6 +21,22 @@ void SetMode(const char* function, HostObject obj, int32_t HostSimObject::*field
     }
 }
 
+// The object whose colour array is named, or null (a breach for an unknown
+// handle or attribute id).
+HostSimObject* ColorArrayOf(const char* function, HostObject obj, int32_t type_id,
+                            const float* array) {
+    HostSimObject* object = ObjectOf(function, obj);
+    if (object == nullptr || array == nullptr) {
+        return nullptr;
+    }
+    if (type_id != kObjectColor) {
+        ReportBreach(function, "unknown float array attribute 0x%X",
+                     static_cast<unsigned>(type_id));
+        return nullptr;
+    }
+    return object;
+}
+
 } // namespace
 
 void MQAPI MQObj_GetName(HostObject obj, char* buffer, int32_t size) {
@@ -129,13 +145,8 @@ void MQAPI MQObj_SetIntValue(HostObject obj, int32_t type_id, int32_t value) {
 
 // Float array attribute 0x201: the object's colour, red, green, blue.
 void MQAPI MQObj_GetFloatArray(HostObject obj, int32_t type_id, float* array) {
-    HostSimObject* object = ObjectOf(__func__, obj);
-    if (object == nullptr || array == nullptr) {
-        return;
-    }
-    if (type_id != kObjectColor) {
-        ReportBreach(__func__, "unknown float array attribute 0x%X",
-                     static_cast<unsigned>(type_id));
+    HostSimObject* object = ColorArrayOf(__func__, obj, type_id, array);
+    if (object == nullptr) {
         return;
     }
     array[0] = object->color.r;
@@ -144,13 +155,8 @@ void MQAPI MQObj_GetFloatArray(HostObject obj, int32_t type_id, float* array) {
 }
 
 void MQAPI MQObj_SetFloatArray(HostObject obj, int32_t type_id, const float* array) {
-    HostSimObject* object = ObjectOf(__func__, obj);
-    if (object == nullptr || array == nullptr) {
-        return;
-    }
-    if (type_id != kObjectColor) {
-        ReportBreach(__func__, "unknown float array attribute 0x%X",
-                     static_cast<unsigned>(type_id));
+    HostSimObject* object = ColorArrayOf(__func__, obj, type_id, array);
+    if (object == nullptr) {
         return;
     }
     object->color = ColorRGB{array[0], array[1], array[2]};
