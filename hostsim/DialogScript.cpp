@@ -14,9 +14,6 @@ DialogOutcome AnswerDialog(const DialogScript& script, DialogLogic& logic) {
     }
     for (int id : script.clicks)
         dialog.Click(id);
-    for (const DialogScript::Check& check : script.checks)
-        if (dialog.Get(check.id).checked != check.checked)
-            dialog.Click(check.id);
     MemoryDialog::Control& list = dialog.Get(kIdClumpList);
     outcome.listCount = static_cast<int>(list.items.size());
     outcome.listItems = list.items;

@@ -17,14 +17,6 @@ struct DialogScript {
     int clump = -1; // list entry to choose; -1 keeps the preselected one
     // Check boxes to click, in order (export switches).
     std::vector<int> clicks;
-    // Check boxes to leave in a state, after the clicks: each is clicked only
-    // when it is not in that state (the dialog may open with the values a
-    // previous run left).
-    struct Check {
-        int id;
-        bool checked;
-    };
-    std::vector<Check> checks;
 };
 
 struct DialogOutcome {

@@ -73,9 +73,12 @@ std::string OutputFor(const ImportSettings& s, const char* input) {
 std::string TakeArguments(const CommandArguments& arguments, ImportSettings* s) {
     s->output = arguments.Value(kOptionOutput);
     s->scene = arguments.Value(kOptionScene);
-    // Both check boxes are left as asked, whatever an earlier model left.
-    s->ui.script.checks = {{kIdResetPose, arguments.Has(kOptionResetPose)},
-                           {kIdWriteTextures, !arguments.Has(kOptionNoTextures)}};
+    // The dialog opens with "ポーズをリセットする" unchecked and "テクスチャを書き出す"
+    // checked, for every model.
+    if (arguments.Has(kOptionResetPose))
+        s->ui.script.clicks.push_back(kIdResetPose);
+    if (arguments.Has(kOptionNoTextures))
+        s->ui.script.clicks.push_back(kIdWriteTextures);
     for (const OptionUse& use : arguments.options)
         TakeDialogOption(use, &s->ui);
     if (const char* clump = arguments.Value(kOptionClump))

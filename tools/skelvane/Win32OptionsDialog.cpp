@@ -92,9 +92,6 @@ void DriveOptionsDialog(HWND dialog, const DialogScript& script, DialogOutcome* 
     }
     for (int id : script.clicks)
         Click(dialog, id);
-    for (const DialogScript::Check& check : script.checks)
-        if ((IsDlgButtonChecked(dialog, check.id) == BST_CHECKED) != check.checked)
-            Click(dialog, check.id);
     ReadList(dialog, outcome);
     if (script.clump >= 0) {
         if (script.clump >= outcome->listCount) {
