@@ -30,16 +30,21 @@ const CommandSpec kSpec = {"try",      "FILE...", 1,        2, "brief",
                            "Summary.", nullptr,   kOptions, 3, RunNothing};
 
 struct Parsed {
+    // The arguments' bytes, which the parsed arguments point into (the
+    // buffers stay put when the record moves).
+    std::vector<std::vector<char>> words;
     ParseOutcome outcome;
     CommandArguments arguments;
     std::string problem;
 };
 
-Parsed Parse(std::vector<std::string> words) {
-    std::vector<char*> argv;
-    for (std::string& w : words)
-        argv.push_back(&w[0]);
+Parsed Parse(const std::vector<std::string>& words) {
     Parsed p;
+    std::vector<char*> argv;
+    for (const std::string& w : words) {
+        p.words.emplace_back(w.c_str(), w.c_str() + w.size() + 1);
+        argv.push_back(p.words.back().data());
+    }
     p.outcome = ParseCommandLine(kSpec, static_cast<int>(argv.size()), argv.data(), &p.arguments,
                                  &p.problem);
     return p;
