@@ -143,8 +143,8 @@ TEST_F(CheckCommand, FileThatCannotBeOpened) {
 TEST_F(CheckCommand, UsageErrors) {
     char name[] = "--bogus";
     char* unknown[] = {name};
-    EXPECT_EQ(RunCheckCommand(1, unknown), 64);
-    EXPECT_EQ(RunCheckCommand(0, nullptr), 64);
+    EXPECT_EQ(RunCommand(kCheckCommand, 1, unknown), 64);
+    EXPECT_EQ(RunCommand(kCheckCommand, 0, nullptr), 64);
 }
 
 TEST_F(CheckCommand, TheBundledSampleAndItsExportHaveNoError) {

@@ -86,8 +86,10 @@ TEST(DumpCommand, FailsOnEveryTruncation) {
 
 TEST(DumpCommand, RejectsBadUsageAndMissingFiles) {
     char missing[] = "/nonexistent/skelvane.dff";
-    char* args[] = {missing, missing};
-    EXPECT_EQ(RunDumpCommand(0, args), 64);
-    EXPECT_EQ(RunDumpCommand(2, args), 64);
-    EXPECT_EQ(RunDumpCommand(1, args), 1);
+    char unknown[] = "--depth";
+    char* args[] = {missing, missing, unknown};
+    EXPECT_EQ(RunCommand(kDumpCommand, 0, args), 64);
+    EXPECT_EQ(RunCommand(kDumpCommand, 3, args), 64);
+    EXPECT_EQ(RunCommand(kDumpCommand, 2, args), 1);
+    EXPECT_EQ(RunCommand(kDumpCommand, 1, args), 1);
 }

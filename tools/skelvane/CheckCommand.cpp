@@ -20,8 +20,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr const char kUsage[] = "usage: skelvane check [--json] FILE|DIR ...";
-
 // One file checked, with what was found.
 struct Report {
     bool dictionary = false;
@@ -210,22 +208,31 @@ int CheckFiles(const std::vector<std::string>& operands, bool json, FILE* out) {
     return TotalsOf(files).errors > 0 ? kExitFailure : kExitSuccess;
 }
 
-int RunCheckCommand(int argc, char** argv) {
-    bool json = false;
-    std::vector<std::string> operands;
-    for (int i = 0; i < argc; ++i) {
-        if (strcmp(argv[i], "--json") == 0) {
-            json = true;
-        } else if (argv[i][0] == '-' && argv[i][1] != '\0') {
-            fprintf(stderr, "skelvane check: unexpected argument %s\n%s\n", argv[i], kUsage);
-            return kExitUsage;
-        } else {
-            operands.push_back(argv[i]);
-        }
-    }
-    if (operands.empty()) {
-        fprintf(stderr, "skelvane check: a file or folder is needed\n%s\n", kUsage);
-        return kExitUsage;
-    }
-    return CheckFiles(operands, json, stdout);
+namespace {
+
+enum { kOptionJson };
+
+const OptionSpec kCheckOptions[] = {
+    {kOptionJson, "--json", nullptr, "print one JSON document instead of lines", false},
+};
+
+int RunCheck(const CommandArguments& arguments) {
+    std::vector<std::string> operands(arguments.operands.begin(), arguments.operands.end());
+    return CheckFiles(operands, arguments.Has(kOptionJson), stdout);
 }
+
+} // namespace
+
+const CommandSpec kCheckCommand = {
+    "check",
+    "FILE|DIR...",
+    1,
+    -1,
+    "holds models and texture dictionaries to the game's rules",
+    "Checks each model (.dff) with the texture dictionary of its name beside it, and each "
+    "dictionary alone (folders are searched recursively): every reader's own checks, then the "
+    "game's rules, each finding with its rule id, where it stands and one sentence.",
+    "Exit status: 0 no error (warnings allowed), 1 any error, 64 usage error.",
+    kCheckOptions,
+    sizeof kCheckOptions / sizeof kCheckOptions[0],
+    RunCheck};

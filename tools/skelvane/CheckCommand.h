@@ -9,10 +9,12 @@
 #include <string>
 #include <vector>
 
+#include "tools/skelvane/CommandLine.h"
+
 // Checks the files and folders; prints one line per finding and a summary
 // line on out (with json, one JSON document instead). Returns the exit
 // status: 0 when nothing is an error, 1 otherwise.
 int CheckFiles(const std::vector<std::string>& operands, bool json, FILE* out);
 
-// The command's entry: args are the operands after "check".
-int RunCheckCommand(int argc, char** argv);
+// The subcommand: its operands, options and help.
+extern const CommandSpec kCheckCommand;

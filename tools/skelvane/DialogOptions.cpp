@@ -3,25 +3,23 @@
 #include <errno.h>
 #include <math.h>
 #include <stdlib.h>
-#include <string.h>
 
-bool TakeDialogOption(int argc, char** argv, int* i, HostUi* ui) {
-    const char* arg = argv[*i];
-    if (strcmp(arg, "--scale") == 0 && *i + 2 < argc) {
+bool TakeDialogOption(const OptionUse& use, HostUi* ui) {
+    switch (use.option->id) {
+    case kOptionScale:
         ui->script.typeScale = true;
-        ui->script.mantissaText = argv[++*i];
-        ui->script.exponentText = argv[++*i];
+        ui->script.mantissaText = use.values[0];
+        ui->script.exponentText = use.values[1];
         return true;
-    }
-    if (strcmp(arg, "--cancel") == 0) {
+    case kOptionCancel:
         ui->script.cancel = true;
         return true;
-    }
-    if (strcmp(arg, "--trace") == 0) {
+    case kOptionTrace:
         ui->printTrace = true;
         return true;
+    default:
+        return false;
     }
-    return false;
 }
 
 namespace {

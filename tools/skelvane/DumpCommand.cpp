@@ -4,6 +4,7 @@
 
 #include "format/Sections.h"
 #include "tools/skelvane/ExitCodes.h"
+#include "tools/skelvane/InputTally.h"
 
 namespace {
 
@@ -55,15 +56,47 @@ int DumpSectionTree(ByteStream& stream, FILE* out) {
     return kExitSuccess;
 }
 
-int RunDumpCommand(int argc, char** argv) {
-    if (argc != 1) {
-        fprintf(stderr, "usage: skelvane dump FILE\n");
-        return kExitUsage;
-    }
+namespace {
+
+// The file's tree; *opened false when it cannot be opened.
+int DumpFile(const char* path, bool* opened) {
     FileStream stream;
-    if (!stream.OpenForRead(argv[0])) {
-        fprintf(stderr, "skelvane: cannot open %s\n", argv[0]);
+    *opened = stream.OpenForRead(path);
+    if (!*opened) {
+        fflush(stdout);
+        fprintf(stderr, "skelvane dump: cannot open %s\n", path);
         return kExitFailure;
     }
     return DumpSectionTree(stream, stdout);
 }
+
+int RunDump(const CommandArguments& arguments) {
+    bool opened = false;
+    if (arguments.operands.size() == 1)
+        return DumpFile(arguments.operands[0], &opened);
+    InputTally tally("dump", "files", stdout);
+    for (const char* path : arguments.operands) {
+        tally.Begin(path);
+        int status = DumpFile(path, &opened);
+        tally.End(status, !opened                  ? "not opened"
+                          : status == kExitSuccess ? "well-formed"
+                                                   : "malformed");
+    }
+    return tally.Finish();
+}
+
+} // namespace
+
+const CommandSpec kDumpCommand = {
+    "dump",
+    "FILE...",
+    1,
+    -1,
+    "prints the section tree of RenderWare files",
+    "Prints the section tree of each RenderWare file (.dff, .txd): section types, offsets and "
+    "sizes; of a damaged file what can be read, then where and why it stops.",
+    "Exit status: 0 well-formed, 1 malformed or not opened (with several files, the worst of "
+    "them), 64 usage error.",
+    nullptr,
+    0,
+    RunDump};

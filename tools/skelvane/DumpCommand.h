@@ -1,9 +1,10 @@
-// `skelvane dump FILE`: prints the section tree of a RenderWare stream.
+// `skelvane dump FILE...`: prints the section tree of RenderWare streams.
 #pragma once
 
 #include <stdio.h>
 
 #include "format/ByteStream.h"
+#include "tools/skelvane/CommandLine.h"
 
 // Prints one line per section (indented by depth: type id, name, offset,
 // size), descending into container sections only. On a malformed stream it
@@ -11,6 +12,6 @@
 // Returns the exit status: 0 when well-formed, 1 when malformed.
 int DumpSectionTree(ByteStream& stream, FILE* out);
 
-// The command's entry: args are the operands after "dump". Returns the exit
-// status (64 on a usage error, 1 when the file cannot be opened).
-int RunDumpCommand(int argc, char** argv);
+// The subcommand: one tree per file; with several files each is announced by
+// name and a closing line counts them.
+extern const CommandSpec kDumpCommand;

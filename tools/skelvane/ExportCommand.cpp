@@ -20,6 +20,45 @@
 
 namespace {
 
+enum : int {
+    kOptionOutput = 1,
+    kOptionGround,
+    kOptionTxd,
+    kOptionCompress,
+    kOptionMipmaps,
+    kOptionNoSplit,
+    kOptionSplitUv,
+    kOptionNoSplitUv,
+    kOptionSplitNormal,
+    kOptionNoSplitNormal,
+};
+
+const OptionSpec kExportOptions[] = {
+    {kOptionOutput, "-o", "OUT.dff", "the model to write", true},
+    {kOptionGround, "--ground", nullptr,
+     "check \"接地させる\": the model is moved so that its lowest point stands on the ground",
+     false},
+    {kOptionTxd, "--txd", nullptr,
+     "check \"テクスチャ(.txd)を出力\": also write the texture dictionary OUT.txd (32 bits per "
+     "pixel)",
+     false},
+    {kOptionCompress, "--compress", nullptr,
+     "check \"DXT圧縮\": DXT1 for textures without alpha, DXT3 for those with alpha", false},
+    {kOptionMipmaps, "--mipmaps", nullptr, "check \"ミップマップ\": every mip level down to 1 x 1",
+     false},
+    {kOptionNoSplit, "--no-split", nullptr,
+     "uncheck \"頂点の分割処理\" (which also unchecks both criteria below)", false},
+    {kOptionSplitUv, "--split-uv", nullptr,
+     "check \"UV値で頂点を分割\" (checked when the dialog opens)", false},
+    {kOptionNoSplitUv, "--no-split-uv", nullptr, "uncheck \"UV値で頂点を分割\"", false},
+    {kOptionSplitNormal, "--split-normal", nullptr,
+     "check \"法線で頂点を分割\" (checked when the dialog opens)", false},
+    {kOptionNoSplitNormal, "--no-split-normal", nullptr, "uncheck \"法線で頂点を分割\"", false},
+    kScaleOption,
+    kCancelOption,
+    kTraceOption,
+};
+
 struct ExportArguments {
     const char* scene = nullptr;
     const char* output = nullptr;
@@ -28,59 +67,41 @@ struct ExportArguments {
     HostUi ui;
 };
 
-int Usage(const char* problem) {
-    fprintf(stderr, "skelvane export: %s\n", problem);
-    fprintf(
-        stderr,
-        "usage: skelvane export SCENE.json -o OUT.dff [--ground] [--txd [--compress] [--mipmaps]] "
-        "[--no-split] "
-        "[--split-uv|--no-split-uv] [--split-normal|--no-split-normal] "
-        "[--scale MANTISSA EXPONENT] [--cancel] [--trace]\n");
-    return kExitUsage;
-}
-
-int ParseArguments(int argc, char** argv, ExportArguments* a) {
-    struct Flag {
-        const char* name;
-        bool* target;
-        bool value;
-    };
-    const Flag flags[] = {
-        {"--ground", &a->ground, true},
-        {"--txd", &a->txd, true},
-        {"--compress", &a->compress, true},
-        {"--mipmaps", &a->mipmaps, true},
-        {"--no-split", &a->split, false},
-        {"--split-uv", &a->splitUv, true},
-        {"--no-split-uv", &a->splitUv, false},
-        {"--split-normal", &a->splitNormal, true},
-        {"--no-split-normal", &a->splitNormal, false},
-    };
-    for (int i = 0; i < argc; ++i) {
-        const char* arg = argv[i];
-        bool matched = false;
-        for (const Flag& f : flags)
-            if (strcmp(arg, f.name) == 0) {
-                *f.target = f.value;
-                matched = true;
-            }
-        if (matched)
-            continue;
-        if (strcmp(arg, "-o") == 0 && i + 1 < argc) {
-            a->output = argv[++i];
-        } else if (TakeDialogOption(argc, argv, &i, &a->ui)) {
-            // --scale, --cancel or --trace
-        } else if (arg[0] == '-' || a->scene != nullptr) {
-            return Usage((std::string("unexpected argument ") + arg).c_str());
-        } else {
-            a->scene = arg;
+// The switches in command-line order (a later one wins), the dialog options
+// and their problem, if any.
+const char* TakeArguments(const CommandArguments& arguments, ExportArguments* a) {
+    a->scene = arguments.operands[0];
+    a->output = arguments.Value(kOptionOutput);
+    for (const OptionUse& use : arguments.options) {
+        switch (use.option->id) {
+        case kOptionGround:
+            a->ground = true;
+            break;
+        case kOptionTxd:
+            a->txd = true;
+            break;
+        case kOptionCompress:
+            a->compress = true;
+            break;
+        case kOptionMipmaps:
+            a->mipmaps = true;
+            break;
+        case kOptionNoSplit:
+            a->split = false;
+            break;
+        case kOptionSplitUv:
+        case kOptionNoSplitUv:
+            a->splitUv = use.option->id == kOptionSplitUv;
+            break;
+        case kOptionSplitNormal:
+        case kOptionNoSplitNormal:
+            a->splitNormal = use.option->id == kOptionSplitNormal;
+            break;
+        default:
+            TakeDialogOption(use, &a->ui);
         }
     }
-    if (a->scene == nullptr || a->output == nullptr)
-        return Usage("a scene file and -o OUT.dff are needed");
-    if (const char* problem = DialogOptionProblem(a->ui))
-        return Usage(problem);
-    return kExitSuccess;
+    return DialogOptionProblem(a->ui);
 }
 
 // The clicks that turn the dialog's opening state (split, by texture
@@ -141,13 +162,10 @@ bool OutputsAreNotInputs(const ExportArguments& a, HostDocument doc) {
     return true;
 }
 
-} // namespace
-
-int RunExportCommand(int argc, char** argv) {
+int RunExport(const CommandArguments& arguments) {
     ExportArguments a;
-    int status = ParseArguments(argc, argv, &a);
-    if (status != kExitSuccess)
-        return status;
+    if (const char* problem = TakeArguments(arguments, &a))
+        return CommandUsageError(kExportCommand, problem);
     PlanClicks(a, &a.ui.script.clicks);
     HostDocument doc = 0;
     std::string error;
@@ -176,3 +194,21 @@ int RunExportCommand(int argc, char** argv) {
         return kExitCancelled;
     return kExitSuccess;
 }
+
+} // namespace
+
+const CommandSpec kExportCommand = {
+    "export",
+    "SCENE.json",
+    1,
+    1,
+    "exports a scene through the exporter plug-in as a .dff (and .txd)",
+    "Loads a scene (a Metasequoia document with the Keynote plug-in's skeleton and weights; "
+    "docs/scene-format.md) into the simulated host and runs the exporter plug-in "
+    "(SkelvaneExport) through its exports: the skinned model OUT.dff, and with --txd its texture "
+    "dictionary OUT.txd. The switches click the dialog's check boxes from their opening state; "
+    "every message box is printed on stderr, caption first.",
+    "Exit status: 0 exported, 1 stopped with an error message, 2 cancelled, 64 usage error.",
+    kExportOptions,
+    sizeof kExportOptions / sizeof kExportOptions[0],
+    RunExport};

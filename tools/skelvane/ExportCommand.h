@@ -1,6 +1,7 @@
+// `skelvane export SCENE.json -o OUT.dff [options]`: the exporter plug-in run
+// on a scene loaded into the simulated host.
 #pragma once
 
-// skelvane export SCENE.json -o OUT.dff [--ground] [--txd] [--no-split] [--split-uv|--no-split-uv]
-//                 [--split-normal|--no-split-normal] [--scale MANTISSA EXPONENT] [--cancel]
-//                 [--trace]
-int RunExportCommand(int argc, char** argv);
+#include "tools/skelvane/CommandLine.h"
+
+extern const CommandSpec kExportCommand;

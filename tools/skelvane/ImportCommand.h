@@ -1,5 +1,8 @@
+// `skelvane import FILE.dff... -o OUT.mqo|DIR [options]`: the importer plug-in
+// run in the simulated host, its document saved as .mqo; several models go
+// into a folder, each announced by name, and a closing line counts them.
 #pragma once
 
-// skelvane import FILE.dff -o OUT.mqo [--clump N] [--no-textures] [--scale MANTISSA EXPONENT]
-// [--cancel] [--trace]
-int RunImportCommand(int argc, char** argv);
+#include "tools/skelvane/CommandLine.h"
+
+extern const CommandSpec kImportCommand;

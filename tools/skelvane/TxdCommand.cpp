@@ -1,19 +1,17 @@
 #include "format/FileStream.h"
 #include "tools/skelvane/TxdCommand.h"
 
-#include <errno.h>
 #include <string.h>
-#include <sys/stat.h>
-#if defined(_WIN32)
-#include <direct.h>
-#endif
 
 #include <string>
 
 #include "Plugins/Import/PngFile.h"
 #include "format/RasterDecode.h"
 #include "format/TextureDictionaryReader.h"
+#include "frame/TextCase.h"
 #include "tools/skelvane/ExitCodes.h"
+#include "tools/skelvane/Folders.h"
+#include "tools/skelvane/InputTally.h"
 
 namespace {
 
@@ -29,11 +27,27 @@ void PrintTexture(const TextureNative& t, FILE* out) {
             static_cast<unsigned>(t.mipLevelCount));
 }
 
+// The dictionary that already gave a texture of this name, or null.
+const char* WrittenFrom(const WrittenTextures& written, const char* name) {
+    for (size_t k = 0; k < written.names.size(); ++k)
+        if (SameTextIgnoringCase(written.names[k].c_str(), name))
+            return written.sources[k].c_str();
+    return nullptr;
+}
+
 // Writes folder/NAME.png; false after printing why not.
-bool WriteTexture(const TextureNative& t, const uint8_t* body, const char* folder, FILE* err) {
+bool WriteTexture(const TextureNative& t, const uint8_t* body, const char* folder,
+                  const char* source, WrittenTextures* written, FILE* err) {
     if (t.name[0] == '\0' || strpbrk(t.name, "\\/:") != nullptr ||
         strspn(t.name, ".") == strlen(t.name)) {
         fprintf(err, "skelvane txd: \"%s\" is not a file name; not written\n", t.name);
+        return false;
+    }
+    if (const char* earlier = WrittenFrom(*written, t.name)) {
+        fprintf(err,
+                "skelvane txd: \"%s\": a texture of that name was written from %s; not "
+                "written over\n",
+                t.name, earlier);
         return false;
     }
     std::string path = std::string(folder) + "/" + t.name + ".png";
@@ -47,27 +61,15 @@ bool WriteTexture(const TextureNative& t, const uint8_t* body, const char* folde
         fprintf(err, "skelvane txd: cannot write %s\n", path.c_str());
         return false;
     }
+    written->names.push_back(t.name);
+    written->sources.push_back(source);
     return true;
-}
-
-// Makes the output folder unless it exists.
-bool MakeFolder(const char* folder) {
-#if defined(_WIN32)
-    int status = _mkdir(folder);
-#else
-    int status = mkdir(folder, 0777);
-#endif
-    return status == 0 || errno == EEXIST;
-}
-
-int Usage(const char* problem) {
-    fprintf(stderr, "skelvane txd: %s\nusage: skelvane txd FILE.txd [-o DIR]\n", problem);
-    return kExitUsage;
 }
 
 } // namespace
 
-int ListTextureDictionary(ByteStream& stream, const char* folder, FILE* out, FILE* err) {
+int ListTextureDictionary(ByteStream& stream, const char* folder, const char* source,
+                          WrittenTextures* written, FILE* out, FILE* err) {
     char problem[kTextureProblemSize] = "";
     TextureDictionaryReader reader;
     if (!OpenTextureDictionary(reader, stream, problem, sizeof problem)) {
@@ -84,7 +86,7 @@ int ListTextureDictionary(ByteStream& stream, const char* folder, FILE* out, FIL
             break;
         if (result == TextureReadResult::kTexture) {
             PrintTexture(t, out);
-            if (folder != nullptr && !WriteTexture(t, body.Data(), folder, err))
+            if (folder != nullptr && !WriteTexture(t, body.Data(), folder, source, written, err))
                 complete = false;
             continue;
         }
@@ -97,27 +99,61 @@ int ListTextureDictionary(ByteStream& stream, const char* folder, FILE* out, FIL
     return complete ? kExitSuccess : kExitFailure;
 }
 
-int RunTxdCommand(int argc, char** argv) {
-    const char* input = nullptr;
-    const char* folder = nullptr;
-    for (int i = 0; i < argc; ++i) {
-        if (strcmp(argv[i], "-o") == 0 && i + 1 < argc)
-            folder = argv[++i];
-        else if (argv[i][0] == '-' || input != nullptr)
-            return Usage((std::string("unexpected argument ") + argv[i]).c_str());
-        else
-            input = argv[i];
+namespace {
+
+enum : int { kOptionFolder = 1 };
+
+const OptionSpec kTxdOptions[] = {
+    {kOptionFolder, "-o", "DIR",
+     "also write each texture's first level as DIR/NAME.png (the folder is made when missing; a "
+     "name written once in a run is not written over)",
+     false},
+};
+
+int ListFile(const char* path, const char* folder, WrittenTextures* written, bool* opened) {
+    FileStream file;
+    *opened = file.OpenForRead(path);
+    if (!*opened) {
+        fflush(stdout);
+        fprintf(stderr, "skelvane txd: cannot open %s\n", path);
+        return kExitFailure;
     }
-    if (input == nullptr)
-        return Usage("a dictionary file is needed");
+    return ListTextureDictionary(file, folder, path, written, stdout, stderr);
+}
+
+int RunTxd(const CommandArguments& arguments) {
+    const char* folder = arguments.Value(kOptionFolder);
     if (folder != nullptr && !MakeFolder(folder)) {
         fprintf(stderr, "skelvane txd: cannot make the folder %s\n", folder);
         return kExitFailure;
     }
-    FileStream file;
-    if (!file.OpenForRead(input)) {
-        fprintf(stderr, "skelvane txd: cannot open %s\n", input);
-        return kExitFailure;
+    WrittenTextures written;
+    bool opened = false;
+    if (arguments.operands.size() == 1)
+        return ListFile(arguments.operands[0], folder, &written, &opened);
+    InputTally tally("txd", "dictionaries", stdout);
+    for (const char* path : arguments.operands) {
+        tally.Begin(path);
+        int status = ListFile(path, folder, &written, &opened);
+        tally.End(status, !opened                  ? "not opened"
+                          : status == kExitSuccess ? "read"
+                                                   : "with problems");
     }
-    return ListTextureDictionary(file, folder, stdout, stderr);
+    return tally.Finish();
 }
+
+} // namespace
+
+const CommandSpec kTxdCommand = {
+    "txd",
+    "FILE.txd...",
+    1,
+    -1,
+    "lists the textures of dictionaries, writes them as PNG files",
+    "Lists every texture of each texture dictionary: name, mask, platform (Direct3D 8 or 9), "
+    "raster format, size and mip levels.",
+    "Exit status: 0 every texture read (and written), 1 otherwise (with several dictionaries, "
+    "the worst of them), 64 usage error.",
+    kTxdOptions,
+    sizeof kTxdOptions / sizeof kTxdOptions[0],
+    RunTxd};

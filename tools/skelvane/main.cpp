@@ -2,9 +2,13 @@
 #include <stdio.h>
 #include <string.h>
 
+#include <SkelvaneVersion.h>
+
 #include "tools/skelvane/CheckCommand.h"
+#include "tools/skelvane/CommandLine.h"
 #include "tools/skelvane/DumpCommand.h"
 #include "tools/skelvane/ExitCodes.h"
+#include "tools/skelvane/TextColumns.h"
 #include "tools/skelvane/TxdCommand.h"
 #if SKELVANE_HOST_COMMANDS
 #include "tools/skelvane/ExportCommand.h"
@@ -19,36 +23,60 @@
 
 namespace {
 
-struct Command {
-    const char* name;
-    const char* usage;
-    // Receives the operands after the command's name.
-    int (*run)(int argc, char** argv);
-};
-
-const Command kCommands[] = {
-    {"dump", "skelvane dump FILE", RunDumpCommand},
-    {"txd", "skelvane txd FILE.txd [-o DIR]", RunTxdCommand},
-    {"check", "skelvane check [--json] FILE|DIR ...", RunCheckCommand},
+// Every subcommand: its name, operands and options, help and run function.
+const CommandSpec* const kCommands[] = {
+    &kDumpCommand,
+    &kTxdCommand,
+    &kCheckCommand,
 #if SKELVANE_HOST_COMMANDS
-    {"import",
-     "skelvane import FILE.dff -o OUT.mqo [--clump N] [--no-textures] "
-     "[--scale MANTISSA EXPONENT] [--cancel] [--trace]",
-     RunImportCommand},
-    {"export",
-     "skelvane export SCENE.json -o OUT.dff [--ground] [--txd] [--no-split] "
-     "[--split-uv|--no-split-uv] [--split-normal|--no-split-normal] "
-     "[--scale MANTISSA EXPONENT] [--cancel] [--trace]",
-     RunExportCommand},
+    &kImportCommand,
+    &kExportCommand,
 #endif
 };
 
-int PrintUsage() {
-    fprintf(stderr, "usage:\n");
-    for (const Command& command : kCommands) {
-        fprintf(stderr, "  %s\n", command.usage);
-    }
+const CommandSpec* FindCommand(const char* name) {
+    for (const CommandSpec* command : kCommands)
+        if (strcmp(command->name, name) == 0)
+            return command;
+    return nullptr;
+}
+
+void PrintUsage(FILE* out) {
+    fprintf(out, "usage:\n");
+    for (const CommandSpec* command : kCommands)
+        fprintf(out, "  %s\n", CommandSynopsis(*command, 2).c_str());
+    fprintf(out, "  skelvane help [COMMAND]\n  skelvane --help | --version\n");
+}
+
+int PrintHelp() {
+    printf("skelvane %s: runs the Skelvane plug-ins for GTA:SA skinned models (.dff) without the "
+           "modeller, and reads RenderWare files.\n\n",
+           SKELVANE_VERSION_TEXT);
+    PrintUsage(stdout);
+    printf("\ncommands:\n");
+    for (const CommandSpec* command : kCommands)
+        printf("  %-8s%s\n", command->name, command->brief);
+    printf("\n'skelvane help COMMAND' or 'skelvane COMMAND --help' describes its options.\n");
+    return kExitSuccess;
+}
+
+int UsageError(const char* problem, const char* argument) {
+    fprintf(stderr, "skelvane: %s %s\n", problem, argument);
+    PrintUsage(stderr);
     return kExitUsage;
+}
+
+// skelvane help [COMMAND]
+int RunHelp(int argc, char** argv) {
+    if (argc == 0)
+        return PrintHelp();
+    const CommandSpec* command = FindCommand(argv[0]);
+    if (command == nullptr)
+        return UsageError("unknown command", argv[0]);
+    if (argc > 1)
+        return UsageError("help takes one command; unexpected", argv[1]);
+    PrintCommandHelp(*command, stdout);
+    return kExitSuccess;
 }
 
 } // namespace
@@ -63,13 +91,20 @@ int main(int argc, char** argv) {
     _setmode(_fileno(stderr), _O_BINARY);
 #endif
     if (argc < 2) {
-        return PrintUsage();
+        PrintUsage(stderr);
+        return kExitUsage;
     }
-    for (const Command& command : kCommands) {
-        if (strcmp(argv[1], command.name) == 0) {
-            return command.run(argc - 2, argv + 2);
-        }
-    }
-    fprintf(stderr, "skelvane: unknown command %s\n", argv[1]);
-    return PrintUsage();
+    const char* first = argv[1];
+    if (strcmp(first, "--help") == 0 || strcmp(first, "-h") == 0)
+        return argc == 2 ? PrintHelp() : UsageError("unexpected", argv[2]);
+    if (strcmp(first, "--version") == 0)
+        return argc == 2 ? (printf("skelvane %s\n", SKELVANE_VERSION_TEXT), kExitSuccess)
+                         : UsageError("unexpected", argv[2]);
+    if (strcmp(first, "help") == 0)
+        return RunHelp(argc - 2, argv + 2);
+    if (first[0] == '-')
+        return UsageError("unknown option", first);
+    if (const CommandSpec* command = FindCommand(first))
+        return RunCommand(*command, argc - 2, argv + 2);
+    return UsageError("unknown command", first);
 }
