@@ -29,24 +29,22 @@ std::string OneBone(const char* name) {
 std::vector<uint8_t> Bitmap(uint32_t width, uint32_t height) {
     const uint32_t stride = (width * 3 + 3) & ~3u;
     const uint32_t image = stride * height;
-    std::vector<uint8_t> b(54 + image, 0x80);
+    std::vector<uint8_t> b(54, 0);
     auto put = [&](size_t at, uint32_t v, int bytes) {
         for (int i = 0; i < bytes; ++i)
             b[at + i] = static_cast<uint8_t>(v >> (8 * i));
     };
     b[0] = 'B';
     b[1] = 'M';
-    put(2, static_cast<uint32_t>(b.size()), 4);
-    put(6, 0, 4);
+    put(2, 54 + image, 4);
     put(10, 54, 4);
     put(14, 40, 4);
     put(18, width, 4);
     put(22, height, 4);
     put(26, 1, 2);
     put(28, 24, 2);
-    put(30, 0, 4);
     put(34, image, 4);
-    put(38, 0, 16);
+    b.resize(54 + image, 0x80);
     return b;
 }
 
