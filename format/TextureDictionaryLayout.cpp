@@ -320,10 +320,21 @@ int TextureDxtNumber(const TextureNative& t) {
     return t.platformId == kTexturePlatformD3D8 ? t.nativeFlags : 0;
 }
 
-bool ParseTextureNative(const uint8_t* body, uint32_t size, TextureNative* out, char* problem,
-                        size_t problemSize) {
+namespace {
+
+// ParseTextureNative; levelless: only a header of 0 mip levels is taken, and
+// read as one of a single level.
+bool ParseNative(const uint8_t* body, uint32_t size, TextureNative* out, char* problem,
+                 size_t problemSize, bool levelless) {
     TextureNative t;
     const bool whole = ParseTextureNativeHeader(body, size, &t);
+    if (levelless) {
+        if (!whole || t.mipLevelCount != 0) {
+            Problem(problem, problemSize, "not a texture of 0 mip levels");
+            return false;
+        }
+        t.mipLevelCount = 1;
+    }
     if (size < 4) {
         Problem(problem, problemSize, "Texture Native Struct of %u bytes",
                 static_cast<unsigned>(size));
@@ -413,4 +424,16 @@ bool ParseTextureNative(const uint8_t* body, uint32_t size, TextureNative* out, 
     }
     *out = t;
     return true;
+}
+
+} // namespace
+
+bool ParseTextureNative(const uint8_t* body, uint32_t size, TextureNative* out, char* problem,
+                        size_t problemSize) {
+    return ParseNative(body, size, out, problem, problemSize, false);
+}
+
+bool ParseLevellessTextureNative(const uint8_t* body, uint32_t size, TextureNative* out) {
+    char problem[8];
+    return ParseNative(body, size, out, problem, sizeof problem, true);
 }

@@ -205,6 +205,11 @@ uint32_t MipSide(uint32_t side, int level);
 // platform or raster format that is not read; the platform is named then.
 bool ParseTextureNative(const uint8_t* body, uint32_t size, TextureNative* out, char* problem,
                         size_t problemSize);
+// A texture whose header says 0 mip levels while its Struct body still holds
+// one level after the header (and palette): read as ParseTextureNative reads
+// a texture of that one level (out's mipLevelCount is 1). False when the
+// header says other than 0 levels or the body is not such a texture.
+bool ParseLevellessTextureNative(const uint8_t* body, uint32_t size, TextureNative* out);
 // The header's fields of a Texture Native's Struct body as they stand, judged
 // by nothing: for telling what a texture that ParseTextureNative refuses is.
 // False when the body is shorter than the header (the platform is still set

@@ -15,6 +15,7 @@ typedef void* PlatformWindow;
 // Message box styles and results (the Win32 values).
 enum : uint32_t {
     kMessageBoxIconError = 0x10,
+    kMessageBoxIconWarning = 0x30,
     kMessageBoxOk = 0x0,
 };
 enum : int32_t { kMessageBoxResultOk = 1 };

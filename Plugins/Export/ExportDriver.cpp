@@ -10,6 +10,7 @@
 #include "Plugins/Export/MeshConversion.h"
 #include "Plugins/Export/SkeletonWriter.h"
 #include "Plugins/Export/TextureDictionaryExport.h"
+#include "check/ClumpRules.h"
 #include "format/AtomicLayout.h"
 #include "format/ClumpLayout.h"
 #include "format/FrameListLayout.h"
@@ -33,6 +34,16 @@ void ShowExportResult(const ExportResult& result) {
                        kMessageBoxIconError | kMessageBoxOk);
 }
 
+// What the export mended and found, once the files are in place: a warning,
+// not a failure.
+void ShowExportNotice(const ExportNotes& notes) {
+    char text[kExportNoticeSize];
+    FormatExportNotice(notes, text, sizeof text);
+    if (text[0] != '\0')
+        PlatformMessageBox(g_host.MQ_GetWindowHandle(), text, EXPORT_CAPTION,
+                           kMessageBoxIconWarning | kMessageBoxOk);
+}
+
 // Problems a step goes on from are shown as they come.
 class ShownNotices final : public ExportNotices {
   public:
@@ -48,6 +59,8 @@ struct ExportRun {
     UsedMaterialMap used;
     Skeleton skeleton;
     ExportGeometry geometry;
+    // What the export mended and what the rules find, for the notice.
+    ExportNotes notes;
 };
 
 // Converts every Keynote object into a WorkMesh.
@@ -105,34 +118,51 @@ float GroundMeshes(ExportRun& run, float scale) {
 
 enum class WriteResult { kDone, kMissingBone, kOutOfMemory };
 
-// The Geometry List: struct, one Geometry with its materials, the material
-// split, the skin and the Breakable section.
-WriteResult WriteGeometryList(ByteStream& s, ExportRun& run, int32_t* missing) {
-    GeometryRecords records;
-    if (!FillGeometryRecords(run.geometry, run.doc, run.used, run.skeleton.scale, &records))
-        return WriteResult::kOutOfMemory;
+// Every record of the clump, filled before any is written.
+struct ClumpFill {
+    FrameListRecord frames;
+    GeometryRecords geometry;
     SkinRecord skin;
-    if (!SkinOf(run.skeleton, run.meshes.Data(), run.meshCount, &skin, missing))
+    AtomicRecord atomic;
+};
+
+WriteResult FillClump(ExportRun& run, ClumpFill& c, int32_t* missing) {
+    if (!FrameListOf(run.skeleton, &c.frames, missing, &run.notes))
         return *missing < 0 ? WriteResult::kOutOfMemory : WriteResult::kMissingBone;
-    WriteGeometryListSection(s, records.geometry, records.materials, records.binMesh, skin);
+    if (!FillGeometryRecords(run.geometry, run.doc, run.used, run.skeleton.scale, &c.geometry,
+                             &run.notes))
+        return WriteResult::kOutOfMemory;
+    if (!SkinOf(run.skeleton, run.meshes.Data(), run.meshCount, &c.skin, missing))
+        return *missing < 0 ? WriteResult::kOutOfMemory : WriteResult::kMissingBone;
+    c.atomic.atomic = AtomicStruct{0, 0, kAtomicCollisionTestAndRender, 0};
+    c.atomic.hasRightToRender = true;
+    c.atomic.rightToRender = RightToRenderBody{kRightToRenderPlugin, kRightToRenderExtraData};
     return WriteResult::kDone;
 }
 
+// The clump: its Struct, the Frame List, the Geometry List (struct, one
+// Geometry with its materials, the material split, the skin and the
+// Breakable section) and the atomic. The records are held to the game's
+// rules first; what they find is noted for the notice.
 WriteResult WriteClump(ByteStream& s, ExportRun& run, int32_t* missing) {
-    FrameListRecord frames;
-    if (!FrameListOf(run.skeleton, &frames, missing))
-        return *missing < 0 ? WriteResult::kOutOfMemory : WriteResult::kMissingBone;
-    SectionStack stack;
-    BeginClump(s, stack, ClumpStruct{1, 0, 0});
-    WriteFrameListSection(s, frames);
-    WriteResult r = WriteGeometryList(s, run, missing);
+    ClumpFill c;
+    WriteResult r = FillClump(run, c, missing);
     if (r != WriteResult::kDone)
         return r;
-    AtomicRecord atomic;
-    atomic.atomic = AtomicStruct{0, 0, kAtomicCollisionTestAndRender, 0};
-    atomic.hasRightToRender = true;
-    atomic.rightToRender = RightToRenderBody{kRightToRenderPlugin, kRightToRenderExtraData};
-    WriteAtomicSection(s, atomic);
+    ClumpRecords records;
+    records.frames = &c.frames;
+    records.geometry = &c.geometry.geometry;
+    records.materials = &c.geometry.materials;
+    records.binMesh = &c.geometry.binMesh;
+    records.skin = &c.skin;
+    records.atomic = &c.atomic;
+    CheckClumpRecords(records, nullptr, run.notes.found);
+    SectionStack stack;
+    BeginClump(s, stack, ClumpStruct{1, 0, 0});
+    WriteFrameListSection(s, c.frames);
+    WriteGeometryListSection(s, c.geometry.geometry, c.geometry.materials, c.geometry.binMesh,
+                             c.skin);
+    WriteAtomicSection(s, c.atomic);
     EndClump(s, stack);
     return WriteResult::kDone;
 }
@@ -203,7 +233,8 @@ ExportResult PrepareModel(ExportRun& run, const char* fileName, PendingFile& mod
 // their targets and replace them together, only when both are complete: an
 // export that stops leaves the earlier files as they were and nothing
 // half-written behind. Textures left out of the dictionary are shown on the
-// way; a cancelled dialog writes nothing and is no failure.
+// way, what was mended and what the game's rules find in one notice once
+// the files are in place; a cancelled dialog writes nothing and is no failure.
 ExportResult ExportWithSkeleton(ExportRun& run, const char* fileName, ExportOptions& options) {
     ExportOptionsDialog dialog(options);
     if (PlatformDialogBox(ModuleInstance, kOptionsDialogResource, g_host.MQ_GetWindowHandle(),
@@ -221,7 +252,8 @@ ExportResult ExportWithSkeleton(ExportRun& run, const char* fileName, ExportOpti
     if (options.writeTextureDictionary) {
         TextureOutput output{options.compressTextures != 0, options.writeMipmaps != 0};
         ShownNotices notices;
-        result = PrepareTextureDictionary(run.doc, fileName, run.used, output, notices, dictionary);
+        result = PrepareTextureDictionary(run.doc, fileName, run.used, output, notices, &run.notes,
+                                          dictionary);
         if (!result.Ok())
             return result;
         count = 2;
@@ -230,6 +262,7 @@ ExportResult ExportWithSkeleton(ExportRun& run, const char* fileName, ExportOpti
     if (failed >= 0)
         return ExportFailure(failed == 0 ? ExportProblem::kDffReplaceFailed
                                          : ExportProblem::kTxdReplaceFailed);
+    ShowExportNotice(run.notes);
     return ExportDone();
 }
 

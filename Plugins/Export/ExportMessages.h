@@ -4,6 +4,7 @@
 
 #include <stddef.h>
 
+#include "Plugins/Export/ExportNotes.h"
 #include "Plugins/Export/ExportResult.h"
 
 #define EXPORT_CAPTION "Skelvane Export"
@@ -34,6 +35,38 @@ constexpr size_t kExportMessageSize = 160;
 // The text the user is shown for a result (empty for a result without a
 // problem), cut to fit size bytes.
 void FormatExportMessage(const ExportResult& result, char* text, size_t size);
+
+// The notice after the files are written: a heading, then one line per thing
+// mended or found.
+#define MSG_NOTICE_HEADING "ファイルを書き出しました。ゲームでは次の点に注意してください。"
+// A frame name over 23 characters overwrites the game's memory.
+#define MSG_NOTICE_FRAME_NAME_CUT "フレーム名を23文字に切り詰めました: %s"
+// A texture name over 31 characters never matches in the game.
+#define MSG_NOTICE_TEXTURE_NAME_CUT "テクスチャ名を31文字に切り詰めました: %s"
+// The game refuses DXT textures whose sides are not multiples of 4.
+#define MSG_NOTICE_UNCOMPRESSED "辺が4の倍数でないため圧縮せずに書き出しました: %s (%dx%d)"
+// %s: the HAnim ids, separated by ", ".
+#define MSG_NOTICE_PED_BONES_MISSING                                                               \
+    "ペッドの標準ボーンIDがありません（ペッドとして使うとゲームが異常終了します）: %s"
+#define MSG_NOTICE_BONE_LIMIT "ボーンが%d個あります。ゲームのスキンは64個までです。"
+#define MSG_NOTICE_WEIGHT_SUM_ZERO                                                                 \
+    "ウェイトの合計が0の頂点が%u個あります（ゲームでは消えます）。最初の頂点: %d"
+#define MSG_NOTICE_TEXTURE_DUPLICATE                                                               \
+    "同じ名前のテクスチャが複数あります（ゲームでは最後のものが使われます）: %s"
+// Any other rule the written records break, by its id.
+#define MSG_NOTICE_RULE "ゲームの規則に反しています: %s"
+// After the last line shown when there are more.
+#define MSG_NOTICE_MORE "…"
+
+// At most this many lines follow the notice's heading.
+constexpr int kMaxNoticeLines = 12;
+// Room for the heading, the lines and the closing "…".
+constexpr size_t kExportNoticeSize = 2048;
+
+// The notice for what the export mended and what the rules found in the
+// records written; empty when none of it needs telling (the warnings that
+// every export gives, such as the fixed maxWeightsPerVertex, do not).
+void FormatExportNotice(const ExportNotes& notes, char* text, size_t size);
 
 #define KEYNOTE_CHECK_VERSION "CheckVersion:%d"
 #define KEYNOTE_CREATE_DOCUMENT "CreateXSDocument"

@@ -1,8 +1,11 @@
 #include "Plugins/Export/GeometryWriter.h"
 
 #include <math.h>
+#include <string.h>
 
 #include "Plugins/Export/TextureName.h"
+#include "format/TextureDictionaryLayout.h"
+#include "frame/PathParts.h"
 
 bool CollectTriangles(ExportGeometry& g, const UsedMaterialMap& used) {
     // Count first, so each material's triangles get one contiguous run.
@@ -121,9 +124,10 @@ bool FillGeometry(const ExportGeometry& g, float scale, GeometryRecord* r) {
     return true;
 }
 
-// A used material: white without a host material; the host material's
-// colour and its texture's name otherwise.
-void FillMaterial(HostDocument doc, int32_t material, MaterialRecord* r) {
+// The used material at place index of the file: white without a host
+// material; the host material's colour and its texture's name otherwise.
+void FillMaterial(HostDocument doc, int32_t material, int32_t index, MaterialRecord* r,
+                  ExportNotes* notes) {
     r->present = true;
     r->hasStruct = true;
     r->values = {0, {255, 255, 255, 255}, kMaterialReserved, 0, 1.0f, 0.0f, 1.0f};
@@ -139,13 +143,20 @@ void FillMaterial(HostDocument doc, int32_t material, MaterialRecord* r) {
         g_host.MQMat_GetTextureName(m, fileName, sizeof fileName);
         fileName[sizeof fileName - 1] = '\0';
         r->values.isTextured = fileName[0] != '\0' ? 1 : 0;
-        TextureNameOf(fileName, r->textureName, sizeof r->textureName);
+        if (TextureNameOf(fileName, r->textureName, sizeof r->textureName)) {
+            char stem[kHostPathSize];
+            FileStemOf(fileName, stem, sizeof stem);
+            AddMendedName(*notes, Rule::kTextureNameLength, stem, strlen(stem),
+                          kMaxTextureNameLength)
+                .material = index;
+        }
     }
     r->hasTexture = r->values.isTextured != 0;
 }
 
 // One Material per used host material, in host order (no material first).
-bool FillMaterials(HostDocument doc, const UsedMaterialMap& used, MaterialListRecord* r) {
+bool FillMaterials(HostDocument doc, const UsedMaterialMap& used, MaterialListRecord* r,
+                   ExportNotes* notes) {
     int32_t count = 0;
     for (size_t i = 0; i < used.entries.Count(); ++i)
         count += used.entries[i] != -1 ? 1 : 0;
@@ -154,8 +165,10 @@ bool FillMaterials(HostDocument doc, const UsedMaterialMap& used, MaterialListRe
         return false;
     size_t next = 0;
     for (int32_t m = -1; m < used.materialCount; ++m)
-        if (used.entries[static_cast<size_t>(m + 1)] != -1)
-            FillMaterial(doc, m, &r->materials[next++]);
+        if (used.entries[static_cast<size_t>(m + 1)] != -1) {
+            FillMaterial(doc, m, static_cast<int32_t>(next), &r->materials[next], notes);
+            ++next;
+        }
     return true;
 }
 
@@ -186,9 +199,9 @@ bool FillBinMesh(const ExportGeometry& g, BinMeshRecord* r) {
 } // namespace
 
 bool FillGeometryRecords(const ExportGeometry& g, HostDocument doc, const UsedMaterialMap& used,
-                         float scale, GeometryRecords* out) {
-    return FillGeometry(g, scale, &out->geometry) && FillMaterials(doc, used, &out->materials) &&
-           FillBinMesh(g, &out->binMesh);
+                         float scale, GeometryRecords* out, ExportNotes* notes) {
+    return FillGeometry(g, scale, &out->geometry) &&
+           FillMaterials(doc, used, &out->materials, notes) && FillBinMesh(g, &out->binMesh);
 }
 
 uint8_t ColourChannel(float v) {

@@ -5,6 +5,7 @@
 
 #include <stdint.h>
 
+#include "Plugins/Export/ExportNotes.h"
 #include "Plugins/Export/WorkMesh.h"
 #include "format/GeometryLayout.h"
 #include "frame/HeapArray.h"
@@ -41,9 +42,10 @@ struct GeometryRecords {
 
 // Fills the records from the collected triangles, the work meshes'
 // attributes, the host objects' positions (times scale) and the host
-// materials in use. False when memory runs out.
+// materials in use; texture names cut to the game's 31 characters go to
+// notes (texture-name-length, per material). False when memory runs out.
 bool FillGeometryRecords(const ExportGeometry& g, HostDocument doc, const UsedMaterialMap& used,
-                         float scale, GeometryRecords* out);
+                         float scale, GeometryRecords* out, ExportNotes* notes);
 
 // A material colour channel: v x 256 truncated, 255 beyond 0..255.
 uint8_t ColourChannel(float v);

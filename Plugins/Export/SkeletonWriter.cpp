@@ -2,6 +2,8 @@
 
 #include <string.h>
 
+#include "frame/TextCut.h"
+
 bool LoadSkeleton(XSRecord doc, Skeleton* k) {
     k->boneCount = XSBoneCount(doc);
     if (k->boneCount < 0)
@@ -88,7 +90,7 @@ static bool CollectHierarchy(const Skeleton& k, HAnimPlgRecord* h, int32_t* miss
     return true;
 }
 
-bool FrameListOf(const Skeleton& k, FrameListRecord* out, int32_t* missing) {
+bool FrameListOf(const Skeleton& k, FrameListRecord* out, int32_t* missing, ExportNotes* notes) {
     static_assert(sizeof(XSBone::name) == kFrameNameSize, "bone names fit frame names");
     size_t n = static_cast<size_t>(k.boneCount) + 1;
     out->frameCount = k.boneCount + 1;
@@ -107,8 +109,11 @@ bool FrameListOf(const Skeleton& k, FrameListRecord* out, int32_t* missing) {
         if (i == 0 && !CollectHierarchy(k, &e.hanim, missing))
             return false;
         e.hasName = true;
-        memcpy(e.name, k.bones[static_cast<size_t>(i)].name, sizeof e.name);
-        e.name[sizeof e.name - 1] = '\0';
+        const char* name = k.bones[static_cast<size_t>(i)].name;
+        if (CopyCutText(name, kMaxExportFrameNameLength, e.name, sizeof e.name))
+            AddMendedName(*notes, Rule::kFrameNameLength, name, strnlen(name, sizeof e.name - 1),
+                          kMaxExportFrameNameLength)
+                .frame = i + 1;
     }
     return true;
 }

@@ -5,6 +5,7 @@
 #include <stdint.h>
 
 #include "Plugins/Export/BoneMatrices.h"
+#include "Plugins/Export/ExportNotes.h"
 #include "Plugins/Export/KeynoteDocument.h"
 #include "Plugins/Export/WorkMesh.h"
 #include "format/FrameListLayout.h"
@@ -27,11 +28,16 @@ bool LoadSkeleton(XSRecord doc, Skeleton* skeleton);
 // The first bone in list order whose tag index is n, or -1.
 int32_t BoneWithTagIndex(const Skeleton& skeleton, int32_t n);
 
+// The game keeps a frame's name in 24 bytes.
+constexpr size_t kMaxExportFrameNameLength = 23;
+
 // The Frame List: a root frame, then one frame per bone with its HAnim PLG
-// (the hierarchy on the first bone) and its name. False on a tag index
-// without a bone, with that index in *missing, or when memory runs out, with
-// -1 in *missing.
-bool FrameListOf(const Skeleton& skeleton, FrameListRecord* out, int32_t* missing);
+// (the hierarchy on the first bone) and its name, cut to 23 characters
+// (never within a double-byte character); each name cut goes to notes
+// (frame-name-length). False on a tag index without a bone, with that index
+// in *missing, or when memory runs out, with -1 in *missing.
+bool FrameListOf(const Skeleton& skeleton, FrameListRecord* out, int32_t* missing,
+                 ExportNotes* notes);
 // The Skin PLG of the meshes' vertices, in mesh order; fails like FrameListOf.
 bool SkinOf(const Skeleton& skeleton, const WorkMesh* meshes, int32_t meshCount, SkinRecord* out,
             int32_t* missing);

@@ -8,7 +8,8 @@
 
 ExportResult PrepareTextureDictionary(HostDocument doc, const char* modelPath,
                                       const UsedMaterialMap& used, const TextureOutput& output,
-                                      ExportNotices& notices, PendingFile& file) {
+                                      ExportNotices& notices, ExportNotes* notes,
+                                      PendingFile& file) {
     HeapArray<char> path;
     TextureList list;
     if (!path.Allocate(strlen(modelPath) + 5) || !BuildTextureList(doc, used, &list))
@@ -16,7 +17,7 @@ ExportResult PrepareTextureDictionary(HostDocument doc, const char* modelPath,
     TextureDictionaryPath(modelPath, path.Data(), path.Count());
     if (!file.Create(path.Data()))
         return ExportFailure(ExportProblem::kTxdCreateFailed);
-    bool written = WriteTextureDictionary(file.Stream(), doc, list, notices, output);
+    bool written = WriteTextureDictionary(file.Stream(), doc, list, notices, output, notes);
     if (!file.Finish() || !written) {
         file.Discard();
         return ExportFailure(ExportProblem::kTxdWriteFailed);
@@ -26,9 +27,10 @@ ExportResult PrepareTextureDictionary(HostDocument doc, const char* modelPath,
 
 ExportResult ExportTextureDictionary(HostDocument doc, const char* modelPath,
                                      const UsedMaterialMap& used, ExportNotices& notices,
-                                     const TextureOutput& output) {
+                                     const TextureOutput& output, ExportNotes* notes) {
     PendingFile file;
-    ExportResult result = PrepareTextureDictionary(doc, modelPath, used, output, notices, file);
+    ExportResult result =
+        PrepareTextureDictionary(doc, modelPath, used, output, notices, notes, file);
     if (!result.Ok())
         return result;
     if (!file.Commit())

@@ -1,9 +1,13 @@
 #include "Plugins/Export/TextureDictionaryWriter.h"
 
-#include "Plugins/Export/TextureName.h"
+#include <string.h>
+
 #include "Plugins/Export/TextureImage.h"
 #include "Plugins/Export/TextureLevels.h"
+#include "Plugins/Export/TextureName.h"
 #include "Plugins/Export/TexturePixels.h"
+#include "check/TextureNames.h"
+#include "check/TextureRules.h"
 #include "format/TextureDictionaryLayout.h"
 
 namespace {
@@ -46,11 +50,36 @@ struct TextureRaster {
     uint8_t levels;
 };
 
-TextureRaster RasterOf(const LoadedTexture& t, const TextureOutput& output) {
+TextureRaster RasterOf(const LoadedTexture& t, bool compress, const TextureOutput& output) {
     uint32_t width = static_cast<uint32_t>(t.image.width);
     uint32_t height = static_cast<uint32_t>(t.image.height);
-    return TextureRaster{&ChooseTextureEncoding(output.compress, t.hasAlpha), width, height,
+    return TextureRaster{&ChooseTextureEncoding(compress, t.hasAlpha), width, height,
                          output.mipmaps ? MipLevelCount(width, height) : uint8_t{1}};
+}
+
+// The record a texture of this name and raster is written with.
+TextureNativeStruct RecordOf(const char* name, const LoadedTexture& t,
+                             const TextureRaster& raster) {
+    TextureNativeStruct r =
+        MakeTextureNativeStruct(name, static_cast<uint16_t>(raster.width),
+                                static_cast<uint16_t>(raster.height), t.hasAlpha);
+    if (t.hasAlpha) {
+        memset(r.maskName, 0, sizeof r.maskName);
+        MaskNameOf(name, r.maskName, sizeof r.maskName);
+    }
+    const TextureEncoding& e = *raster.encoding;
+    SetTextureRaster(r, e.rasterFormat, e.d3dFormat, e.depth, e.flags, raster.levels,
+                     static_cast<uint32_t>(TextureLevelBytes(e, raster.width, raster.height)));
+    return r;
+}
+
+bool BreaksRule(const TextureNativeStruct& r, Rule rule) {
+    FindingList found;
+    CheckTexture(TextureHeaderOf(r), 0, found);
+    for (const Finding& f : found.items)
+        if (f.rule == rule)
+            return true;
+    return false;
 }
 
 // Bytes one Texture Native adds: its header, the Struct's header and body,
@@ -67,61 +96,87 @@ bool FitsStream(const ByteStream& s, const TextureRaster& raster) {
     return end <= kMaxStreamSize;
 }
 
-bool WriteTextureNative(ByteStream& s, const TextureEntry& entry, const LoadedTexture& t,
-                        const TextureRaster& raster, TextureLevelWriter& levels,
+bool WriteTextureNative(ByteStream& s, const TextureNativeStruct& r, TextureLevelWriter& levels,
                         PixelSource& pixels) {
-    char name[kMaterialTextSize];
-    TextureNameOf(entry.texture, name, sizeof name);
-    TextureNativeStruct r =
-        MakeTextureNativeStruct(name, static_cast<uint16_t>(raster.width),
-                                static_cast<uint16_t>(raster.height), t.hasAlpha);
-    const TextureEncoding& e = *raster.encoding;
-    SetTextureRaster(r, e.rasterFormat, e.d3dFormat, e.depth, e.flags, raster.levels,
-                     static_cast<uint32_t>(TextureLevelBytes(e, raster.width, raster.height)));
     SectionStack stack;
     bool ok = BeginTextureNative(s, stack, r);
     levels.WriteLevels(s, pixels);
     return EndTextureNative(s, stack) && ok;
 }
 
+// Where the dictionary's entries are written and what is noted of them.
+struct DictionaryPass {
+    HostDocument doc;
+    const TextureOutput* output;
+    ExportNotices* notices;
+    ExportNotes* notes; // may be null
+    TextureNames names; // of the textures written
+    uint16_t written = 0;
+    bool ok = true;
+};
+
 // Loads, checks and writes one entry; false when it was left out (after a
 // notice saying why).
-bool WriteEntry(ByteStream& s, HostDocument doc, const TextureEntry& entry,
-                const TextureOutput& output, ExportNotices& notices, bool* ok) {
+bool WriteEntry(ByteStream& s, const TextureEntry& entry, DictionaryPass& pass) {
     LoadedTexture t;
-    if (!LoadTexture(doc, entry, &t)) {
-        notices.Notice(TextureCannotLoadResult(entry.texture));
+    if (!LoadTexture(pass.doc, entry, &t)) {
+        pass.notices->Notice(TextureCannotLoadResult(entry.texture));
         return false;
     }
-    TextureRaster raster = RasterOf(t, output);
+    const int32_t index = pass.written;
+    char name[kTextureNameFieldSize];
+    TextureNameOf(entry.texture, name, sizeof name);
+    TextureRaster raster = RasterOf(t, pass.output->compress, *pass.output);
+    TextureNativeStruct r = RecordOf(name, t, raster);
+    // The game refuses blocks that do not cover the sides exactly.
+    if (BreaksRule(r, Rule::kTextureBlockSize)) {
+        raster = RasterOf(t, false, *pass.output);
+        r = RecordOf(name, t, raster);
+        if (pass.notes != nullptr) {
+            Finding& f = pass.notes->mended.Add(Rule::kTextureBlockSize);
+            f.texture = index;
+            f.value = raster.width;
+            f.limit = raster.height;
+            SetFindingText(f.name, name);
+        }
+    }
     if (!FitsStream(s, raster)) {
-        notices.Notice(TextureCannotLoadResult(entry.texture));
+        pass.notices->Notice(TextureCannotLoadResult(entry.texture));
         return false;
     }
     PixelSource pixels;
     TextureLevelWriter levels;
     if (!PreparePixelSource(&pixels, &t.image, t.alphaMapInUse ? &t.alphaMap : nullptr) ||
         !levels.Prepare(*raster.encoding, raster.width, raster.height, raster.levels)) {
-        notices.Notice(ExportFailure(ExportProblem::kOutOfMemory));
+        pass.notices->Notice(ExportFailure(ExportProblem::kOutOfMemory));
         return false;
     }
-    *ok = WriteTextureNative(s, entry, t, raster, levels, pixels) && *ok;
+    pass.ok = WriteTextureNative(s, r, levels, pixels) && pass.ok;
+    if (pass.notes != nullptr) {
+        CheckTexture(TextureHeaderOf(r), index, pass.notes->found);
+        AddTextureName(pass.names, name, index);
+    }
     return true;
 }
 
 } // namespace
 
 bool WriteTextureDictionary(ByteStream& s, HostDocument doc, const TextureList& list,
-                            ExportNotices& notices, const TextureOutput& output) {
+                            ExportNotices& notices, const TextureOutput& output,
+                            ExportNotes* notes) {
     SectionStack stack;
     uint32_t structOffset = 0;
     uint16_t listed = static_cast<uint16_t>(list.count);
-    bool ok = BeginTextureDictionary(s, stack, TextureDictionaryStruct{listed, kTextureDeviceD3D9},
+    DictionaryPass pass{doc, &output, &notices, notes, TextureNames(), 0, true};
+    pass.ok = BeginTextureDictionary(s, stack, TextureDictionaryStruct{listed, kTextureDeviceD3D9},
                                      &structOffset);
-    uint16_t written = 0;
     for (uint32_t i = 0; i < list.count; ++i)
-        if (WriteEntry(s, doc, list.entries[i], output, notices, &ok))
-            ++written;
-    ok = EndTextureDictionary(s, stack, structOffset, listed, written) && ok;
+        if (WriteEntry(s, list.entries[i], pass))
+            ++pass.written;
+    bool ok = EndTextureDictionary(s, stack, structOffset, listed, pass.written) && pass.ok;
+    if (notes != nullptr) {
+        SortTextureNames(pass.names);
+        CheckDuplicateNames(pass.names, notes->found);
+    }
     return ok;
 }

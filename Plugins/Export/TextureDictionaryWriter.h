@@ -2,6 +2,7 @@
 // byte stream.
 #pragma once
 
+#include "Plugins/Export/ExportNotes.h"
 #include "Plugins/Export/ExportResult.h"
 #include "Plugins/Export/TextureList.h"
 #include "format/ByteStream.h"
@@ -18,6 +19,11 @@ struct TextureOutput {
 // refused or would not fit the file is left out after a notice naming it (one
 // whose pixels find no memory, after an out-of-memory notice), and
 // textureCount is patched to the entries written, so the file stays
-// well-formed. False when a section could not be written.
+// well-formed. Each texture's header is held to the game's rules before it
+// is written: one to be compressed whose sides are not multiples of 4 is
+// written uncompressed (texture-block-size in notes' mended); the rules'
+// findings over the textures written and their names go to notes' found.
+// notes may be null. False when a section could not be written.
 bool WriteTextureDictionary(ByteStream& s, HostDocument doc, const TextureList& list,
-                            ExportNotices& notices, const TextureOutput& output = TextureOutput());
+                            ExportNotices& notices, const TextureOutput& output = TextureOutput(),
+                            ExportNotes* notes = nullptr);

@@ -5,6 +5,7 @@
 #include "Plugins/Import/ImportRun.h"
 #include "Plugins/Import/ImportSteps.h"
 #include "Plugins/Import/ImportTrace.h"
+#include "Plugins/Import/TextureFileName.h"
 #include "format/GeometryLayout.h"
 #include "frame/HeapArray.h"
 
@@ -134,9 +135,8 @@ void AddMaterial(ImportRun& run, GeometryTables& g, int32_t m, const MaterialRec
     g_host.MQMat_SetPower(material, 5.0f);
     g.materialTable[static_cast<size_t>(m)] = g_host.MQDoc_AddMaterial(run.doc, material);
     if (r.hasTexture) {
-        // The name cut to leave room for ".png" in the host's 64 bytes.
-        FormatCut(run.nameBuffer, sizeof run.nameBuffer, "%.*s.png", kNameBufferSize - 5,
-                  r.textureName);
+        // The file the texture step writes, cut to the host's 64 bytes.
+        TextureFileNameOf(r.textureName, run.nameBuffer, sizeof run.nameBuffer);
         g_host.MQMat_SetTextureName(material, run.nameBuffer);
     }
 }

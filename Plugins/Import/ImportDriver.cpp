@@ -90,7 +90,7 @@ void ShowImportText(const char* text) {
                        kMessageBoxIconError | kMessageBoxOk);
 }
 
-// The failure, or else the textures left out, as the user's message.
+// The failure, or else the texture step's notice, as the user's message.
 HostBool ShowOutcome(const ImportOutcome& outcome) {
     if (!outcome.result.Ok()) {
         char text[kImportMessageSize];
@@ -98,9 +98,13 @@ HostBool ShowOutcome(const ImportOutcome& outcome) {
         ShowImportText(text);
         return 0;
     }
-    if (outcome.textures.any) {
-        char text[sizeof MSG_TEXTURES_LEFT_OUT + sizeof outcome.textures.lines];
-        snprintf(text, sizeof text, "%s%s", MSG_TEXTURES_LEFT_OUT, outcome.textures.lines);
+    const TextureNotice& t = outcome.textures;
+    if (t.leftOut.any || t.noLevels.any) {
+        char text[sizeof MSG_TEXTURES_LEFT_OUT + sizeof t.leftOut.lines + 2 +
+                  sizeof MSG_TEXTURES_NO_LEVELS + sizeof t.noLevels.lines];
+        snprintf(text, sizeof text, "%s%s%s%s%s", t.leftOut.any ? MSG_TEXTURES_LEFT_OUT : "",
+                 t.leftOut.lines, t.leftOut.any && t.noLevels.any ? "\n\n" : "",
+                 t.noLevels.any ? MSG_TEXTURES_NO_LEVELS : "", t.noLevels.lines);
         ShowImportText(text);
     }
     return 1;

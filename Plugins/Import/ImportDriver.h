@@ -16,11 +16,12 @@ HostBool ImportDffStream(HostDocument doc, const char* path, ByteStream& stream,
                          ImportOptions& options);
 
 // What one import came to: its result, whether the user cancelled the
-// options, and the textures left out (shown only when the import completed).
+// options, and the texture step's notice (shown only when the import
+// completed).
 struct ImportOutcome {
     ImportResult result;
     bool cancelled = false;
-    TexturesLeftOut textures;
+    TextureNotice textures;
 };
 // The import without any message: the driver's functions above show the
 // outcome's text.

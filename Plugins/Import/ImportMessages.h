@@ -56,6 +56,11 @@
 #define MSG_OUT_OF_MEMORY "メモリが不足しています。"
 // Followed by one line per texture or dictionary left out.
 #define MSG_TEXTURES_LEFT_OUT "テクスチャを書き出せませんでした。"
+// Followed by one line per texture of 0 mip levels written from the level its
+// Struct still holds: the game loads no pixels for it and reads the rest of
+// the dictionary from the wrong place.
+#define MSG_TEXTURES_NO_LEVELS                                                                     \
+    "ミップレベル数が0のテクスチャを1レベルとして書き出しました（ゲームでは読み込めません）。"
 
 // Trace lines are fixed texts, source line numbers included, kept word for word
 // because logs and the tools that filter them look for these exact lines.

@@ -5,6 +5,7 @@
 #include <string.h>
 
 #include "Plugins/Import/PngFile.h"
+#include "Plugins/Import/TextureFileName.h"
 #include "format/RasterDecode.h"
 #include "format/TextureDictionaryReader.h"
 #include "frame/HeapArray.h"
@@ -17,14 +18,14 @@ namespace {
 constexpr char kPngSuffix[] = ".png";
 constexpr size_t kPngSuffixLength = sizeof kPngSuffix - 1;
 
-// A texture file name a material gives, and whether the dictionary's texture
-// of that name has been dealt with.
+// A texture file name a material gives, and the dictionary's last readable
+// texture of that name (the one the game finds), -1 for none.
 struct WantedTexture {
     char fileName[kHostPathSize];
-    bool handled;
+    int32_t last;
 };
 
-void AddLine(TexturesLeftOut& list, const char* line) {
+template <size_t kSize> void AddLine(NoticeLines<kSize>& list, const char* line) {
     char entry[kTextureProblemSize + kHostPathSize + 8];
     snprintf(entry, sizeof entry, "\n%s", line);
     if (list.full || strstr(list.lines, entry) != nullptr)
@@ -64,6 +65,7 @@ size_t CollectWanted(HostDocument doc, int32_t first, HeapArray<WantedTexture>& 
         WantedTexture& w = wanted[used];
         g_host.MQMat_GetTextureName(material, w.fileName, sizeof w.fileName);
         w.fileName[sizeof w.fileName - 1] = '\0';
+        w.last = -1;
         if (!IsPlainPngName(w.fileName))
             continue;
         bool repeated = false;
@@ -75,15 +77,14 @@ size_t CollectWanted(HostDocument doc, int32_t first, HeapArray<WantedTexture>& 
     return used;
 }
 
-// The wanted entry the dictionary's texture name stands for, or null.
+// The wanted entry the dictionary's texture name stands for (its file name
+// made as the materials' were), or null.
 WantedTexture* FindWanted(HeapArray<WantedTexture>& wanted, size_t count, const char* name) {
-    const size_t length = strlen(name);
-    for (size_t k = 0; k < count; ++k) {
-        WantedTexture& w = wanted[k];
-        if (!w.handled && strlen(w.fileName) == length + kPngSuffixLength &&
-            SameTextIgnoringCase(w.fileName, name, length))
-            return &w;
-    }
+    char fileName[kNameBufferSize];
+    TextureFileNameOf(name, fileName, sizeof fileName);
+    for (size_t k = 0; k < count; ++k)
+        if (SameTextIgnoringCase(wanted[k].fileName, fileName))
+            return &wanted[k];
     return nullptr;
 }
 
@@ -105,22 +106,74 @@ struct TexturePass {
     const char* folder = nullptr;
     size_t folderLength = 0;
     const char* dictionaryName = nullptr;
-    TexturesLeftOut* leftOut = nullptr;
+    TextureNotice* notice = nullptr;
 };
 
 void LeaveOut(TexturePass& pass, const char* what, const char* reason) {
     char line[kTextureProblemSize + kHostPathSize + 4];
     snprintf(line, sizeof line, "%s: %s", what, reason);
-    AddLine(*pass.leftOut, line);
+    AddLine(pass.notice->leftOut, line);
 }
 
-void ReadDictionary(TexturePass& pass, ByteStream& stream) {
+// The next texture as the game takes it: one of 0 mip levels whose Struct
+// still holds a level is read as that one level (*noLevels).
+TextureReadResult ReadGameTexture(TextureDictionaryReader& reader, HeapArray<uint8_t>& body,
+                                  TextureNative* t, char* problem, size_t problemSize,
+                                  bool* noLevels) {
+    // A texture without a Struct leaves the body empty, not the last one's.
+    body.Release();
+    *noLevels = false;
+    TextureReadResult result = ReadNextTexture(reader, body, t, problem, problemSize);
+    if (result == TextureReadResult::kTextureBroken && body.Count() > 0 &&
+        ParseLevellessTextureNative(body.Data(), static_cast<uint32_t>(body.Count()), t)) {
+        *noLevels = true;
+        return TextureReadResult::kTexture;
+    }
+    return result;
+}
+
+// The first pass: which texture of each wanted name comes last, and what
+// cannot be read (named once, here).
+bool FindLastOfEachName(TexturePass& pass, ByteStream& stream) {
     char problem[kTextureProblemSize] = "";
     TextureDictionaryReader reader;
     if (!OpenTextureDictionary(reader, stream, problem, sizeof problem)) {
         LeaveOut(pass, pass.dictionaryName, problem);
-        return;
+        return false;
     }
+    HeapArray<uint8_t> body;
+    for (int32_t index = 0;; ++index) {
+        TextureNative t;
+        bool noLevels = false;
+        switch (ReadGameTexture(reader, body, &t, problem, sizeof problem, &noLevels)) {
+        case TextureReadResult::kEnd:
+            return true;
+        case TextureReadResult::kOutOfMemory:
+            LeaveOut(pass, pass.dictionaryName, "not enough memory");
+            return false;
+        case TextureReadResult::kFileBroken:
+            // The textures before the damage are written still.
+            LeaveOut(pass, pass.dictionaryName, problem);
+            return true;
+        case TextureReadResult::kTextureBroken:
+            LeaveOut(pass, pass.dictionaryName, problem);
+            continue;
+        case TextureReadResult::kTexture:
+            break;
+        }
+        WantedTexture* w = FindWanted(pass.wanted, pass.wantedCount, t.name);
+        if (w != nullptr)
+            w->last = index;
+    }
+}
+
+// The second pass: each texture the first chose, written unless a file of
+// its name stands there already.
+void WriteChosen(TexturePass& pass, ByteStream& stream) {
+    char problem[kTextureProblemSize] = "";
+    TextureDictionaryReader reader;
+    if (!OpenTextureDictionary(reader, stream, problem, sizeof problem))
+        return;
     HeapArray<uint8_t> body;
     HeapArray<uint8_t> rgba;
     HeapArray<char> path;
@@ -129,42 +182,37 @@ void ReadDictionary(TexturePass& pass, ByteStream& stream) {
         return;
     }
     memcpy(path.Data(), pass.folder, pass.folderLength);
-    for (;;) {
+    for (int32_t index = 0;; ++index) {
         TextureNative t;
-        switch (ReadNextTexture(reader, body, &t, problem, sizeof problem)) {
-        case TextureReadResult::kEnd:
-            return;
-        case TextureReadResult::kOutOfMemory:
+        bool noLevels = false;
+        TextureReadResult result =
+            ReadGameTexture(reader, body, &t, problem, sizeof problem, &noLevels);
+        if (result == TextureReadResult::kOutOfMemory)
             LeaveOut(pass, pass.dictionaryName, "not enough memory");
-            return;
-        case TextureReadResult::kFileBroken:
-            LeaveOut(pass, pass.dictionaryName, problem);
-            return;
-        case TextureReadResult::kTextureBroken:
-            LeaveOut(pass, pass.dictionaryName, problem);
+        if (result == TextureReadResult::kTextureBroken)
             continue;
-        case TextureReadResult::kTexture:
-            break;
-        }
+        if (result != TextureReadResult::kTexture)
+            return;
         WantedTexture* w = FindWanted(pass.wanted, pass.wantedCount, t.name);
-        if (w == nullptr)
+        if (w == nullptr || w->last != index)
             continue;
-        w->handled = true;
         memcpy(path.Data() + pass.folderLength, w->fileName, strlen(w->fileName) + 1);
         if (PlatformPathExists(path.Data()))
             continue; // never overwritten, whatever stands there
         const char* reason = WriteTexture(t, body.Data(), path.Data(), rgba);
         if (reason != nullptr)
             LeaveOut(pass, w->fileName, reason);
+        else if (noLevels)
+            AddLine(pass.notice->noLevels, w->fileName);
     }
 }
 
 } // namespace
 
 void ImportTextures(ImportRun& run, const char* modelPath, int32_t firstMaterial,
-                    TexturesLeftOut* leftOut) {
+                    TextureNotice* notice) {
     TexturePass pass;
-    pass.leftOut = leftOut;
+    pass.notice = notice;
     pass.wantedCount = CollectWanted(run.doc, firstMaterial, pass.wanted);
     if (pass.wantedCount == 0)
         return;
@@ -175,7 +223,7 @@ void ImportTextures(ImportRun& run, const char* modelPath, int32_t firstMaterial
     snprintf(dictionaryName, sizeof dictionaryName, "%s.txd", run.stem);
     if (!folder.Allocate(pass.folderLength + 1) ||
         !dictionaryPath.Allocate(pass.folderLength + sizeof dictionaryName + 256)) {
-        AddLine(*pass.leftOut, "not enough memory");
+        AddLine(notice->leftOut, "not enough memory");
     } else {
         memcpy(folder.Data(), modelPath, pass.folderLength);
         folder[pass.folderLength] = '\0';
@@ -187,7 +235,7 @@ void ImportTextures(ImportRun& run, const char* modelPath, int32_t firstMaterial
         FileStream file;
         if (!file.OpenForRead(dictionaryPath.Data()))
             LeaveOut(pass, dictionaryName, "the file cannot be opened");
-        else
-            ReadDictionary(pass, file);
+        else if (FindLastOfEachName(pass, file))
+            WriteChosen(pass, file);
     }
 }

@@ -1,5 +1,6 @@
 // The textures step of the import: the PNG files the imported materials name,
-// written beside the model from the texture dictionary of its base name.
+// written beside the model from the texture dictionary of its base name, as
+// the game finds them there.
 #pragma once
 
 #include <stddef.h>
@@ -8,19 +9,30 @@
 #include "Plugins/Import/ImportMessages.h"
 #include "Plugins/Import/ImportRun.h"
 
-// What the step left out: one line per texture or dictionary ("\nNAME: reason"),
-// each once, ending in "\n..." when no more fit. Sized so that the message
-// with its heading holds 1024 bytes.
-struct TexturesLeftOut {
-    char lines[1024 - (sizeof MSG_TEXTURES_LEFT_OUT - 1)] = {};
+// Lines of a notice: "\nTEXT" each, each once, ending in "\n..." when no
+// more fit in kSize bytes.
+template <size_t kSize> struct NoticeLines {
+    char lines[kSize] = {};
     bool any = false;
     bool full = false;
 };
 
+// What the step tells: what it left out ("\nNAME: reason", per texture or
+// dictionary; sized so that the message with its heading holds 1024 bytes)
+// and the textures of 0 mip levels it wrote from the one level their Struct
+// still holds ("\nNAME.png").
+struct TextureNotice {
+    NoticeLines<1024 - (sizeof MSG_TEXTURES_LEFT_OUT - 1)> leftOut;
+    NoticeLines<256> noLevels;
+};
+
 // Looks for "<stem>.txd" (letter case ignored) in the model's folder and
 // writes each texture that the materials from document index firstMaterial
-// on name ("NAME.png") and that the dictionary holds, unless a file of that
-// name exists already. Whatever is left out is added to leftOut; the import
-// is not failed by it.
+// on name (TextureFileNameOf of its name) and that the dictionary holds,
+// unless a file of that name exists already. Of names held more than once the
+// last one is written, as the game finds the last; a texture of 0 mip levels
+// whose Struct still holds a level is written from that level and named in
+// notice. Whatever is left out is added to notice; the import is not failed
+// by it.
 void ImportTextures(ImportRun& run, const char* modelPath, int32_t firstMaterial,
-                    TexturesLeftOut* leftOut);
+                    TextureNotice* notice);

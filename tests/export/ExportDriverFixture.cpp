@@ -35,9 +35,10 @@ HostBool ExportDriverTest::Export(const std::string& scene, const char* output) 
 std::string SceneText(const std::string& vertices, const std::string& faces,
                       const std::string& materials, const std::string& bones,
                       const std::string& keynote, const std::string& skin) {
-    std::string text = "{\"keynote\": " + keynote + ", \"materials\": " + materials +
-                       ", \"objects\": [{\"name\": \"body\", \"shading\": 0, \"vertices\": " +
-                       vertices + ", \"faces\": " + faces;
+    std::string text =
+        "{\"keynote\": " + keynote + ", \"materials\": " + materials +
+        ", \"objects\": [{\"name\": \"body\", \"shading\": 0, \"vertices\": " + vertices +
+        ", \"faces\": " + faces;
     if (!skin.empty())
         text += ", \"skin\": " + skin;
     return text + "}], \"bones\": " + bones + "}";
@@ -51,6 +52,22 @@ std::string BoneText(const char* name, const char* tag, const char* parent, floa
              "\"matrix\": [1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1]}",
              name, tag, parent, x, y, z);
     return text;
+}
+
+std::string NoticeText(const std::vector<std::string>& lines) {
+    std::string text = "ファイルを書き出しました。ゲームでは次の点に注意してください。";
+    for (const std::string& line : lines)
+        text += "\n" + line;
+    return text;
+}
+
+const char* const kRootOnlyPedLine =
+    "ペッドの標準ボーンIDがありません（ペッドとして使うとゲームが異常終了します）: "
+    "2, 3, 4, 5, 8, 21, 22, 23, 24, 31, 32, 33, 34, 41, 42, 43, 51, 52, 53";
+
+std::string ZeroWeightLine(unsigned count, int first) {
+    return "ウェイトの合計が0の頂点が" + std::to_string(count) +
+           "個あります（ゲームでは消えます）。最初の頂点: " + std::to_string(first);
 }
 
 SectionSpan FindSection(const std::vector<uint8_t>& file, const std::vector<PathStep>& path) {

@@ -36,6 +36,14 @@ std::string SceneText(const std::string& vertices, const std::string& faces,
 std::string BoneText(const char* name, const char* tag, const char* parent, float x, float y,
                      float z);
 
+// The notice the exporter shows once its files are written (UTF-8): the
+// heading, then these lines.
+std::string NoticeText(const std::vector<std::string>& lines);
+// The notice's line for a skeleton whose only HAnim id is 0.
+extern const char* const kRootOnlyPedLine;
+// The notice's line for count vertices whose weights sum to 0, from first.
+std::string ZeroWeightLine(unsigned count, int first);
+
 // One step of a path into a file: a section type, and how many earlier
 // siblings of that type to pass over.
 struct PathStep {

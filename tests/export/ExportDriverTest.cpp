@@ -69,7 +69,10 @@ TEST_F(ExportDriverTest, UnwritableFileIsReported) {
 
 TEST_F(ExportDriverTest, OneBoneTriangleFileLayout) {
     ASSERT_EQ(Export(SceneText(kTriangle, kTriangleFace, kOneMaterial, OneBone())), 1);
-    EXPECT_TRUE(harness_.messages.empty());
+    // No ped, and no weights given: the notice names both, as a warning.
+    EXPECT_EQ(harness_.messages,
+              std::vector<std::string>({NoticeText({ZeroWeightLine(3, 0), kRootOnlyPedLine})}));
+    EXPECT_EQ(harness_.styles, std::vector<uint32_t>({0x30}));
     std::vector<uint8_t> f = Output();
     ASSERT_GT(f.size(), 12u);
     // The clump spans the file and ends with an empty Extension.
@@ -236,8 +239,10 @@ TEST_F(ExportDriverTest, ModelNamedLikeItsDictionaryIsRefused) {
 TEST_F(ExportDriverTest, TextureThatCannotBeLoadedIsNamedAndLeftOut) {
     harness_.script.clicks = {kIdWriteTextureDictionary};
     ASSERT_EQ(Export(SceneText(kTriangle, kTriangleFace, kOneMaterial, OneBone())), 1);
-    ASSERT_EQ(harness_.messages.size(), 1u);
+    // The texture at once, the notice once the files are written.
+    ASSERT_EQ(harness_.messages.size(), 2u);
     EXPECT_EQ(harness_.messages[0], "テクスチャを読み込めません。\ntex\\abcd.png");
+    EXPECT_EQ(harness_.messages[1], NoticeText({ZeroWeightLine(3, 0), kRootOnlyPedLine}));
     EXPECT_EQ(harness_.Files(), std::vector<std::string>({"out.dff", "out.txd"}));
     EXPECT_EQ(Output("out.txd").size(), 40u); // the dictionary without textures
 }

@@ -41,4 +41,27 @@ TEST(ExportMessages, EveryResultHasItsText) {
               "テクスチャを読み込めません。\nmaps\\%s.bmp");
 }
 
+// Lines past the last one allowed end the notice in "…"; a name cut for two
+// materials is named once; warnings every export gives are not named.
+TEST(ExportMessages, NoticeListIsBounded) {
+    ExportNotes notes;
+    char text[kExportNoticeSize];
+    notes.found.Add(Rule::kSkinMaxWeights);
+    FormatExportNotice(notes, text, sizeof text);
+    EXPECT_STREQ(text, "");
+    for (int i = 0; i < 2; ++i)
+        AddMendedName(notes, Rule::kTextureNameLength, "t", 40, 31);
+    for (int i = 0; i < kMaxNoticeLines + 3; ++i) {
+        std::string name = "frame" + std::to_string(i);
+        AddMendedName(notes, Rule::kFrameNameLength, name.c_str(), 30, 23);
+    }
+    FormatExportNotice(notes, text, sizeof text);
+    std::string shown = ShiftJisToUtf8(text);
+    std::string expected = "ファイルを書き出しました。ゲームでは次の点に注意してください。"
+                           "\nテクスチャ名を31文字に切り詰めました: t";
+    for (int i = 0; i < kMaxNoticeLines - 1; ++i)
+        expected += "\nフレーム名を23文字に切り詰めました: frame" + std::to_string(i);
+    EXPECT_EQ(shown, expected + "\n…");
+}
+
 } // namespace

@@ -15,6 +15,9 @@ TEST_F(ExportDriverTest, ExportThenImportGivesTheMeshBack) {
         "\"tex\\\\coat.bmp\"}]";
     std::string bones = "[" + BoneText("Root", "0:0:0", "null", 0, 0, 0) + "]";
     ASSERT_EQ(Export(SceneText(vertices, faces, materials, bones), "round.dff"), 1);
+    EXPECT_EQ(harness_.messages,
+              std::vector<std::string>({NoticeText({ZeroWeightLine(4, 0), kRootOnlyPedLine})}));
+    harness_.messages.clear();
     HostDocument exported = doc_;
 
     const LoadedPlugin* importer = PluginHarness::Plugin("SkelvaneImport");

@@ -76,7 +76,8 @@ std::vector<uint8_t> TextureNativeBody(const BuiltTexture& t) {
     out.push_back(static_cast<uint8_t>(t.height));
     out.push_back(static_cast<uint8_t>(t.height >> 8));
     out.push_back(t.depth);
-    out.push_back(static_cast<uint8_t>(t.levels.size()));
+    out.push_back(static_cast<uint8_t>(
+        t.storedLevelCount >= 0 ? t.storedLevelCount : static_cast<int>(t.levels.size())));
     out.push_back(kRasterTypeTexture);
     out.push_back(t.nativeFlags);
     out.insert(out.end(), t.palette.begin(), t.palette.end());

@@ -21,6 +21,7 @@ struct BuiltTexture {
     uint8_t nativeFlags = 0; // Direct3D 8: the DXT number
     std::vector<uint8_t> palette;
     std::vector<std::vector<uint8_t>> levels;
+    int storedLevelCount = -1; // the header's level count when not levels.size()
 };
 
 // The Struct body of one Texture Native.

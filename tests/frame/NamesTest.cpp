@@ -3,6 +3,7 @@
 
 #include "frame/PathParts.h"
 #include "frame/TextCase.h"
+#include "frame/TextCut.h"
 
 namespace {
 
@@ -36,6 +37,30 @@ TEST(PathParts, BackslashAndSlashEndTheFolder) {
     EXPECT_STREQ(stem, "");
     FileStemOf("x.y", stem, 0);
     EXPECT_STREQ(stem, "");
+}
+
+bool ShiftJisLead(uint8_t b) {
+    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+}
+
+// A cut never ends between the two bytes of a double-byte character, whose
+// second byte may be a backslash.
+TEST(TextCut, DoubleByteCharactersStayWhole) {
+    const char* text = "ab\x83\x5C\x83\x41"; // "ab" and two katakana
+    EXPECT_EQ(CutTextLength(text, 2, ShiftJisLead), 2u);
+    EXPECT_EQ(CutTextLength(text, 3, ShiftJisLead), 2u);
+    EXPECT_EQ(CutTextLength(text, 4, ShiftJisLead), 4u);
+    EXPECT_EQ(CutTextLength(text, 5, ShiftJisLead), 4u);
+    EXPECT_EQ(CutTextLength(text, 99, ShiftJisLead), 6u);
+    // A lead byte without its second byte is one character.
+    EXPECT_EQ(CutTextLength("a\x83", 2, ShiftJisLead), 2u);
+    char out[8] = "#######";
+    EXPECT_TRUE(CopyCutText("abcdefghij", 5, out, sizeof out));
+    EXPECT_STREQ(out, "abcde");
+    EXPECT_TRUE(CopyCutText("abcdefghij", 20, out, sizeof out));
+    EXPECT_STREQ(out, "abcdefg");
+    EXPECT_FALSE(CopyCutText("abc", 3, out, sizeof out));
+    EXPECT_STREQ(out, "abc");
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "Plugins/Import/TextureFileName.h"
 #include "frame/DialogIds.h"
 #include "hostsim/ImageDecode.h"
 #include "platform/Platform.h"
@@ -125,6 +126,84 @@ TEST_F(ImportTexturesTest, TextureThatCannotBeWrittenIsListed) {
         << messages_[0];
     // Nothing half-written is left.
     EXPECT_EQ((std::vector<std::string>{"Player.TXD", "player.dff"}), harness_.Files());
+}
+
+TEST_F(ImportTexturesTest, OfNamesHeldTwiceTheLastIsWritten) {
+    TestClump clump = MakeSimpleClump();
+    clump.geometry.materials[0].texture = "Skin";
+    ASSERT_TRUE(harness_.WriteFile("player.dff", BuildDff({clump})));
+    BuiltTexture first = GoldenTexture(Golden("dxt5"));
+    first.name = "skin";
+    BuiltTexture last = GoldenTexture(Golden("c888"));
+    last.name = "SKIN";
+    ASSERT_TRUE(harness_.WriteFile("player.txd", TextureDictionaryBytes({first, last})));
+    EXPECT_EQ(1, ImportPath(harness_.PathOf("player.dff")));
+    EXPECT_TRUE(messages_.empty());
+    ExpectPixels("Skin.png", Golden("c888"), 24);
+}
+
+// The game loads no pixels for it; its one level is what its author meant.
+TEST_F(ImportTexturesTest, TextureOfNoLevelsIsReadFromTheLevelItHoldsAndNamed) {
+    TestClump clump = MakeSimpleClump();
+    clump.geometry.materials[0].texture = "Skin";
+    ASSERT_TRUE(harness_.WriteFile("player.dff", BuildDff({clump})));
+    BuiltTexture skin = GoldenTexture(Golden("c888"));
+    skin.name = "skin";
+    skin.storedLevelCount = 0;
+    ASSERT_TRUE(harness_.WriteFile("player.txd", TextureDictionaryBytes({skin})));
+    EXPECT_EQ(1, ImportPath(harness_.PathOf("player.dff")));
+    ExpectPixels("Skin.png", Golden("c888"), 24);
+    EXPECT_EQ(messages_, std::vector<std::string>({"ミップレベル数が0のテクスチャを1レベルとして書"
+                                                   "き出しました（ゲームでは読み込めません）。"
+                                                   "\nSkin.png"}));
+}
+
+TEST_F(ImportTexturesTest, NameThatIsNoFileNameIsWrittenUnderASafeOne) {
+    TestClump clump = MakeSimpleClump();
+    clump.geometry.materials[0].texture = "a/b";
+    clump.geometry.materials[1].texture = "con";
+    ASSERT_TRUE(harness_.WriteFile("player.dff", BuildDff({clump})));
+    BuiltTexture slash = GoldenTexture(Golden("c888"));
+    slash.name = "a/b";
+    BuiltTexture device = GoldenTexture(Golden("dxt5"));
+    device.name = "con";
+    ASSERT_TRUE(harness_.WriteFile("player.txd", TextureDictionaryBytes({slash, device})));
+    EXPECT_EQ(1, ImportPath(harness_.PathOf("player.dff")));
+    EXPECT_TRUE(messages_.empty());
+    EXPECT_EQ(Material("player_0")->textureName, "a_b.png");
+    EXPECT_EQ(Material("player_1")->textureName, "_con.png");
+    EXPECT_EQ((std::vector<std::string>{"_con.png", "a_b.png", "player.dff", "player.txd"}),
+              harness_.Files());
+    ExpectPixels("a_b.png", Golden("c888"), 24);
+}
+
+TEST(TextureFileName, EveryNameGivesAPlainFileName) {
+    const struct {
+        const char* name;
+        const char* file;
+    } cases[] = {
+        {"skin", "skin.png"},
+        {"a\\b:c", "a_b_c.png"},
+        {"x*?\"<>|", "x______.png"},
+        {"tab\there", "tab_here.png"},
+        {"..", "__.png"},
+        {"a..", "a...png"},
+        {"NUL", "_NUL.png"},
+        {"Com1.tex", "_Com1.tex.png"},
+        {"lpt9 ", "_lpt9 .png"},
+        {"COM", "COM.png"},
+        {"console", "console.png"},
+        {"", ".png"},
+    };
+    for (const auto& c : cases) {
+        char file[64];
+        TextureFileNameOf(c.name, file, sizeof file);
+        EXPECT_STREQ(file, c.file) << c.name;
+    }
+    // Cut to leave room for ".png".
+    char small[10];
+    TextureFileNameOf("abcdefghij", small, sizeof small);
+    EXPECT_STREQ(small, "abcde.png");
 }
 
 } // namespace

@@ -15,7 +15,7 @@ class PluginHarness {
     static const LoadedPlugin* Plugin(const char* moduleName);
 
     // Makes the temporary folder and installs the sinks; every message box
-    // must carry this caption and the error icon.
+    // must carry this caption and the error icon (a notice: the warning icon).
     void Begin(const char* caption);
     // Removes the sinks and the folder.
     void End();
@@ -30,6 +30,7 @@ class PluginHarness {
     DialogScript script;
     DialogOutcome outcome;
     std::vector<std::string> messages; // UTF-8
+    std::vector<uint32_t> styles;      // of each message box
     std::vector<std::string> traces;
 };
 
