@@ -131,21 +131,31 @@ FrameListRead ReadFrameListStruct(SectionCursor& c, FrameListRecord* out) {
     return FrameListRead{};
 }
 
+namespace {
+
+// The Frame name section of the Extension the cursor is in, when there is
+// one; false when it cannot be read or the file is malformed.
+bool ReadOptionalFrameName(SectionCursor& c, FrameExtensionRecord* e) {
+    if (!FindChildSection(c, kSectionFrame))
+        return !IsMalformed(c);
+    e->nameLength = SectionBodyLength(c);
+    if (!ReadSectionText(c, e->name, sizeof e->name))
+        return false;
+    e->hasName = true;
+    LeaveSection(c); // Frame
+    return true;
+}
+
+} // namespace
+
 FrameListRead ReadFrameNames(SectionCursor& c, FrameListRecord* out) {
     for (int32_t i = 0; i < out->frameCount; ++i) {
         FrameExtensionRecord& e = out->extensions[static_cast<size_t>(i)];
         e.hasName = false;
         if (!FindChildSection(c, kSectionExtension))
             return Stop(FrameListResult::kMissingExtension, i);
-        if (FindChildSection(c, kSectionFrame)) {
-            e.nameLength = SectionBodyLength(c);
-            if (!ReadSectionText(c, e.name, sizeof e.name))
-                return Stop(FrameListResult::kMissingName, i);
-            e.hasName = true;
-            LeaveSection(c); // Frame
-        } else if (IsMalformed(c)) {
+        if (!ReadOptionalFrameName(c, &e))
             return Stop(FrameListResult::kMissingName, i);
-        }
         LeaveSection(c); // Extension
     }
     RewindSection(c);
@@ -210,15 +220,8 @@ FrameListRead ReadFrameExtensions(SectionCursor& c, FrameListRecord* out) {
             return Stop(FrameListResult::kMissingHAnim, i);
         }
         RewindSection(c);
-        if (FindChildSection(c, kSectionFrame)) {
-            e.nameLength = SectionBodyLength(c);
-            if (!ReadSectionText(c, e.name, sizeof e.name))
-                return Stop(FrameListResult::kMissingName, i);
-            e.hasName = true;
-            LeaveSection(c); // Frame
-        } else if (IsMalformed(c)) {
+        if (!ReadOptionalFrameName(c, &e))
             return Stop(FrameListResult::kMissingName, i);
-        }
         LeaveSection(c); // Extension
     }
     LeaveSection(c); // Frame List
