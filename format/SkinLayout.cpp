@@ -29,6 +29,10 @@ bool WriteSkinPlg(ByteStream& s, const SkinRecord& r) {
     for (size_t i = 0; i < r.weights.Count(); ++i)
         block.F32(r.weights[i]);
     for (size_t i = 0; i < r.inverseMatrices.Count(); ++i) {
+        // Without a used-bone list the layout is the older one, which readers
+        // (the game's too) take with 4 filler bytes before each matrix.
+        if (r.usedBoneCount == 0 && i % 16 == 0)
+            block.U32(0);
         if (!isfinite(r.inverseMatrices[i]))
             s.NoteNonFinite();
         block.F32(r.inverseMatrices[i]);

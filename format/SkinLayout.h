@@ -16,10 +16,11 @@ constexpr uint32_t kSkinHeaderSize = 4;
 // boneLimit, splitMeshCount, splitRleCount after the matrices.
 constexpr uint32_t kSkinTrailerSize = 12;
 
-// A Skin PLG body. The writer writes the matrices without markers and a
-// trailer of three zero counts; the reader also takes the older layout (a
-// used bone count of 0 and a 4-byte marker before each matrix) and keeps
-// nothing of what follows the matrices.
+// A Skin PLG body. With a used-bone list the matrices are written without
+// markers; without one (a used bone count of 0) in the older layout, a
+// 4-byte marker before each matrix, which is how readers, the game's too,
+// take such a body. The writer ends with a trailer of three zero counts; the
+// reader keeps nothing of what follows the matrices.
 struct SkinRecord {
     uint8_t boneCount = 0;
     uint8_t usedBoneCount = 0;
