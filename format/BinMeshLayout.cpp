@@ -2,10 +2,10 @@
 
 #include "format/RecordBlocks.h"
 
-void WriteBinMeshHeader(ByteStream& s, const BinMeshHeader& r) {
-    WriteU32(s, r.meshFlags);
-    WriteU32(s, r.meshCount);
-    WriteU32(s, r.totalIndexCount);
+void StoreBinMeshHeader(uint8_t* bytes, const BinMeshHeader& r) {
+    StoreU32(bytes + 0, r.meshFlags);
+    StoreU32(bytes + 4, r.meshCount);
+    StoreU32(bytes + 8, r.totalIndexCount);
 }
 
 // Field by field: a short header is reported where its first missing field starts.
@@ -22,9 +22,9 @@ bool WriteBinMeshSection(ByteStream& s, const BinMeshRecord& r) {
         !WriteChunkHeader(s, kSectionBinMeshPlg, static_cast<uint32_t>(size)))
         return false;
     BlockWriter block(s);
-    block.U32(r.meshFlags);
-    block.U32(static_cast<uint32_t>(r.meshes.Count()));
-    block.U32(r.totalIndexCount);
+    StoreBinMeshHeader(
+        block.Reserve(kBinMeshHeaderSize),
+        BinMeshHeader{r.meshFlags, static_cast<uint32_t>(r.meshes.Count()), r.totalIndexCount});
     for (size_t k = 0; k < r.meshes.Count(); ++k) {
         const HeapArray<uint32_t>& indices = r.meshes[k].indices;
         block.U32(static_cast<uint32_t>(indices.Count()));

@@ -28,7 +28,7 @@ struct BinMeshRecord {
     HeapArray<BinMeshList> meshes;
 };
 
-void WriteBinMeshHeader(ByteStream& s, const BinMeshHeader& r);
+void StoreBinMeshHeader(uint8_t* bytes, const BinMeshHeader& r);
 bool ReadBinMeshHeader(SectionCursor& c, BinMeshHeader* r);
 
 // A whole Bin Mesh PLG section.

@@ -31,12 +31,6 @@ void StoreTriangleRecord(uint8_t* bytes, const TriangleRecord& r) {
     StoreU16(bytes + 6, r.cornerC);
 }
 
-void WriteTriangleRecord(ByteStream& s, const TriangleRecord& r) {
-    uint8_t bytes[kTriangleRecordSize];
-    StoreTriangleRecord(bytes, r);
-    s.Write(bytes, sizeof bytes);
-}
-
 TriangleRecord LoadTriangleRecord(const uint8_t* bytes) {
     TriangleRecord r;
     r.cornerB = LoadU16(bytes + 0);

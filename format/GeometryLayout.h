@@ -77,7 +77,6 @@ uint32_t TexCoordSetsOf(const GeometryHeader& h);
 void WriteGeometryHeader(ByteStream& s, const GeometryHeader& r);
 bool ReadGeometryHeader(SectionCursor& c, GeometryHeader* r);
 
-void WriteTriangleRecord(ByteStream& s, const TriangleRecord& r);
 // The record's kTriangleRecordSize bytes at bytes (for arrays written in blocks).
 void StoreTriangleRecord(uint8_t* bytes, const TriangleRecord& r);
 TriangleRecord LoadTriangleRecord(const uint8_t* bytes);

@@ -91,8 +91,11 @@ void WriteGeometryStruct(ByteStream& s, const TestGeometry& g) {
             WriteF32(s, t.u + static_cast<float>(set)); // later sets differ from the first
             WriteF32(s, t.v);
         }
-    for (const TestTriangle& t : g.triangles)
-        WriteTriangleRecord(s, TriangleRecord{t.b, t.a, t.material, t.c});
+    for (const TestTriangle& t : g.triangles) {
+        uint8_t bytes[kTriangleRecordSize];
+        StoreTriangleRecord(bytes, TriangleRecord{t.b, t.a, t.material, t.c});
+        s.Write(bytes, sizeof bytes);
+    }
     float radius = 0;
     for (const Point3& p : g.vertices)
         radius = fmaxf(radius, sqrtf(p.x * p.x + p.y * p.y + p.z * p.z));
@@ -109,7 +112,10 @@ void WriteBinMesh(ByteStream& s, const TestGeometry& g) {
     SectionStack stack;
     BeginSection(s, stack, kSectionBinMeshPlg);
     uint32_t meshes = static_cast<uint32_t>(g.materials.size());
-    WriteBinMeshHeader(s, BinMeshHeader{0, meshes, 3 * static_cast<uint32_t>(g.triangles.size())});
+    uint8_t header[kBinMeshHeaderSize];
+    StoreBinMeshHeader(header,
+                       BinMeshHeader{0, meshes, 3 * static_cast<uint32_t>(g.triangles.size())});
+    s.Write(header, sizeof header);
     for (uint32_t m = 0; m < meshes; ++m) {
         uint32_t count = 0;
         for (const TestTriangle& t : g.triangles)
