@@ -117,7 +117,8 @@ void ResetPoses(const ClumpModel& model, FrameTables& t) {
     }
 }
 
-// The bone material of frame i, named after the frame, carrying its HAnimTag.
+// A bone frame's material, named after the frame and carrying its HAnimTag;
+// returns its document index.
 int32_t AddBoneMaterial(ImportRun& run, const HAnimTag& tag, const char* name) {
     HostMaterial material = g_host.MQ_CreateMaterial();
     g_host.MQMat_SetName(material, name);
