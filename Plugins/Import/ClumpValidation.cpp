@@ -56,12 +56,9 @@ bool CheckParents(ClumpModel* m) {
     return true;
 }
 
-struct Hierarchy {
-    const HAnimPlgRecord* plg = nullptr;
-};
-
-// A HAnim PLG with nodes replaces the hierarchy the bones are looked up in.
-bool TakeHierarchy(ClumpBones& b, Hierarchy& h, const HAnimPlgRecord& hanim) {
+// A HAnim PLG with nodes replaces the hierarchy the bones are looked up in
+// (*hierarchy, whose nodes' frames are in b.nodeFrame).
+bool TakeHierarchy(ClumpBones& b, const HAnimPlgRecord** hierarchy, const HAnimPlgRecord& hanim) {
     if (hanim.header.nodeCount == 0)
         return true;
     size_t n = static_cast<size_t>(hanim.header.nodeCount);
@@ -69,20 +66,20 @@ bool TakeHierarchy(ClumpBones& b, Hierarchy& h, const HAnimPlgRecord& hanim) {
         return false;
     for (size_t k = 0; k < n; ++k)
         b.nodeFrame[k] = -1;
-    h.plg = &hanim;
+    *hierarchy = &hanim;
     return true;
 }
 
 // Each bone frame before end finds its node id in the hierarchy in force.
 // False with the failure recorded at the frame.
-bool FindBoneNodes(ClumpModel* m, int32_t end, Hierarchy& h) {
+bool FindBoneNodes(ClumpModel* m, int32_t end, const HAnimPlgRecord** hierarchy) {
     const FrameListRecord& list = m->frames.list;
     ClumpBones& b = m->bones;
     for (int32_t i = 0; i < end; ++i) {
         const FrameExtensionRecord& e = list.extensions[static_cast<size_t>(i)];
         if (!e.hasHAnim)
             continue;
-        if (!TakeHierarchy(b, h, e.hanim)) {
+        if (!TakeHierarchy(b, hierarchy, e.hanim)) {
             m->stopFrame = i;
             Fail(m, ClumpStage::kBones, OutOfMemory());
             return false;
@@ -92,14 +89,15 @@ bool FindBoneNodes(ClumpModel* m, int32_t end, Hierarchy& h) {
         int32_t nodeCount = static_cast<int32_t>(b.nodeFrame.Count());
         int32_t limit = list.frameCount - 1 < nodeCount ? list.frameCount - 1 : nodeCount;
         int32_t j = 0;
-        while (j < limit && h.plg->nodes[static_cast<size_t>(j)].nodeId != e.hanim.header.nodeId)
+        while (j < limit &&
+               (*hierarchy)->nodes[static_cast<size_t>(j)].nodeId != e.hanim.header.nodeId)
             ++j;
         if (j >= limit) {
             m->stopFrame = i;
             Fail(m, ClumpStage::kBones, BoneNotFoundResult(e.name));
             return false;
         }
-        const HAnimNodeRecord& node = h.plg->nodes[static_cast<size_t>(j)];
+        const HAnimNodeRecord& node = (*hierarchy)->nodes[static_cast<size_t>(j)];
         b.tags[static_cast<size_t>(i)] = HAnimTag{j, node.nodeId, node.nodeFlags};
         b.nodeFrame[static_cast<size_t>(j)] = i;
     }
@@ -132,14 +130,14 @@ void ValidateClump(ClumpModel* m) {
         return; // the reader's failure in the names stands
     const FrameListRecord& list = m->frames.list;
     int32_t end = m->stage == ClumpStage::kDone ? list.frameCount : m->stopFrame;
-    Hierarchy h;
-    if (!FindBoneNodes(m, end, h))
+    const HAnimPlgRecord* hierarchy = nullptr;
+    if (!FindBoneNodes(m, end, &hierarchy))
         return;
     if (m->stage == ClumpStage::kBones) {
         // The frame whose reading failed had its HAnim PLG read first when
         // it was its name that was missing.
         const FrameExtensionRecord& e = list.extensions[static_cast<size_t>(end)];
-        if (e.hasHAnim && !TakeHierarchy(m->bones, h, e.hanim))
+        if (e.hasHAnim && !TakeHierarchy(m->bones, &hierarchy, e.hanim))
             m->result = OutOfMemory();
         return;
     }
