@@ -1,57 +1,31 @@
-// libFuzzer target: imports each input as a .dff file into the simulated host
-// and stops (abort) when the importer breaks one of its promises: nothing it
-// made is left without an owner, a failed import shows exactly one message box
-// and a completed one none, and every face it built names vertices and
-// materials that exist.
+// libFuzzer target: reads each input as a .dff file the way the importer does
+// (the chosen clump into its model, then the checks), without any host, and
+// stops (abort) when the model breaks a promise the builders rely on: a
+// failure and only a failure stops short of the end, asking for the pose
+// reset's names changes nothing before them, and everything the builders
+// index (vertices, materials, frames, nodes, skin bones) is inside its array.
 #include <stddef.h>
 #include <stdint.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
 
-#include <string>
-
-#include "Plugins/Import/ImportDriver.h"
+#include "Plugins/Import/ClumpRead.h"
+#include "Plugins/Import/ClumpValidation.h"
+#include "Plugins/Import/FrameHierarchy.h"
+#include "Plugins/Import/ImportMessages.h"
 #include "format/AtomicLayout.h"
 #include "format/ClumpLayout.h"
 #include "format/FrameListLayout.h"
 #include "format/Sections.h"
-#include "hostsim/DialogScript.h"
-#include "hostsim/HostSim.h"
-#include "platform/posix/PosixHost.h"
 
 namespace {
-
-struct RunRecord {
-    int messageBoxes = 0;
-    int dialogs = 0;
-    DialogScript script;
-    DialogOutcome outcome;
-};
-
-RunRecord g_run;
 
 void Require(bool condition, const char* what) {
     if (condition)
         return;
     fprintf(stderr, "import fuzzer: %s\n", what);
     abort();
-}
-
-int32_t OnMessageBox(void*, const char*, const char* caption, uint32_t style) {
-    Require(strcmp(caption, "Skelvane Import") == 0, "message box with a foreign caption");
-    Require(style == 0x10, "message box without the error icon and OK button");
-    ++g_run.messageBoxes;
-    return 1;
-}
-
-void OnTrace(void*, const char*) {}
-
-intptr_t OnDialog(void*, int resourceId, DialogLogic* logic) {
-    Require(resourceId == 102, "dialog other than the options dialog");
-    ++g_run.dialogs;
-    g_run.outcome = AnswerDialog(g_run.script, *logic);
-    return g_run.outcome.result;
 }
 
 // Top-level clumps before the first malformed section, as the importer counts them.
@@ -101,79 +75,125 @@ void ReadRecordsAlone(const uint8_t* data, size_t size) {
     }
 }
 
-bool StartsWith(const std::string& text, const char* prefix) {
-    return text.compare(0, strlen(prefix), prefix) == 0;
+void ReadModel(const uint8_t* data, size_t size, int clump, bool poseNames, ClumpModel* model) {
+    MemoryStream stream(data, size);
+    SectionCursor cursor;
+    Require(OpenSectionCursor(cursor, stream), "a small input did not open");
+    ReadChosenClump(cursor, clump, poseNames, model);
+    ValidateClump(model);
 }
 
-// Every face of every object names vertices of its object and materials of
-// the document.
-void CheckDocument(HostDocument doc) {
-    const HostSimDocument* d = HostSimFindDocument(doc);
-    Require(d != nullptr, "document lost");
-    size_t materialCount = d->materials.size();
-    for (HostObject handle : d->objects) {
-        const HostSimObject* obj = HostSimFindObject(handle);
-        Require(obj != nullptr, "document holds an unknown object");
-        size_t vertexCount = obj->vertices.size();
-        for (const HostSimFace& face : obj->faces) {
-            Require(face.pointCount >= 1 && face.pointCount <= 4, "face with a bad corner count");
-            for (int32_t k = 0; k < face.pointCount; ++k)
-                Require(face.points[k] >= 0 && static_cast<size_t>(face.points[k]) < vertexCount,
-                        "face names a vertex outside its object");
-            Require(face.material == -1 ||
-                        (face.material >= 0 && static_cast<size_t>(face.material) < materialCount),
-                    "face names a material outside the document");
+void CheckGeometry(const ClumpGeometry& g) {
+    const GeometryHeader& h = g.record.header;
+    size_t v = static_cast<size_t>(h.vertexCount);
+    size_t triangles = static_cast<size_t>(h.triangleCount);
+    Require(g.record.positions.Count() == 3 * v, "positions are not the vertex count's");
+    Require(g.record.triangles.Count() == triangles, "triangles are not the triangle count's");
+    Require(g.record.texCoords.Count() >= 2 * v * (TexCoordSetsOf(h) > 0 ? 1 : 0),
+            "texture coordinates missing");
+    Require(!(h.formatFlags & kGeometryPrelit) || g.record.prelitColours.Count() == v,
+            "prelit colours missing");
+    Require(g.splitTriangles <= triangles, "the material split runs past the triangles");
+    for (size_t k = 0; k < triangles; ++k) {
+        uint16_t material = TriangleMaterialOf(g, k);
+        Require(material == kNoMaterial || material < g.materials.count,
+                "a triangle names a material past the list");
+        uint16_t corners[3];
+        if (TriangleCornersOf(g, k, corners))
+            Require(corners[0] < v && corners[1] < v && corners[2] < v,
+                    "a face names a vertex outside the geometry");
+    }
+    Require(g.materials.materials.Count() <= static_cast<size_t>(g.materials.count),
+            "more materials than list positions");
+}
+
+void CheckFrames(const ClumpModel& m) {
+    const FrameListRecord& list = m.frames.list;
+    int32_t n = list.frameCount;
+    Require(m.frames.parents.Count() == static_cast<size_t>(n), "parents are not the frames'");
+    // Every walk up ends at a root within the frame count.
+    for (int32_t i = 0; i < n; ++i) {
+        int32_t k = i;
+        for (int32_t steps = 0; k != -1; ++steps) {
+            Require(steps <= n && k >= 0 && k < n, "a frame's parents do not end at a root");
+            k = m.frames.parents[static_cast<size_t>(k)];
         }
     }
+    int32_t end = m.stage == ClumpStage::kDone ? n : m.stopFrame;
+    Require(end >= 0 && end <= n, "bones stop outside the frames");
+    for (int32_t i = 0; i < end; ++i) {
+        const FrameExtensionRecord& e = list.extensions[static_cast<size_t>(i)];
+        if (!e.hasHAnim)
+            continue;
+        const HAnimTag& tag = m.bones.tags[static_cast<size_t>(i)];
+        Require(tag.index >= 0 && tag.index < n - 1, "a bone's node is outside the hierarchy");
+    }
+    for (size_t j = 0; j < m.bones.nodeFrame.Count(); ++j) {
+        int32_t f = m.bones.nodeFrame[j];
+        Require(f == -1 || (f >= 0 && f < end && list.extensions[static_cast<size_t>(f)].hasHAnim),
+                "a node names a frame that is no bone");
+    }
+}
+
+void CheckSkin(const ClumpModel& m) {
+    const SkinRecord& r = m.geometry.skin;
+    Require(r.vertexCount == static_cast<uint32_t>(m.geometry.record.header.vertexCount),
+            "the skin is not the geometry's");
+    for (size_t i = 0; i < r.weights.Count(); ++i) {
+        if (r.weights[i] == 0.0f)
+            continue;
+        uint8_t b = r.boneIndices[i];
+        Require(b < r.boneCount && b < m.bones.nodeFrame.Count() && m.bones.nodeFrame[b] >= 0,
+                "a fitting skin weighs a bone without a frame");
+    }
+    Require(r.inverseMatrices.Count() == 16 * static_cast<size_t>(r.boneCount),
+            "inverse bind matrices missing");
+}
+
+void CheckModel(const ClumpModel& m) {
+    Require((m.stage == ClumpStage::kDone) == m.result.Ok(),
+            "a model stopped without a failure, or failed at its end");
+    if (!m.result.Ok()) {
+        char text[kImportMessageSize];
+        FormatImportMessage(m.result, text, sizeof text);
+        Require(text[0] != '\0', "a failure without a message");
+    }
+    if (m.stage > ClumpStage::kGeometryExtension)
+        CheckGeometry(m.geometry);
+    if (m.stage > ClumpStage::kFrameParents)
+        CheckFrames(m);
+    if (m.stage == ClumpStage::kDone) {
+        int32_t n = m.frames.list.frameCount;
+        Require(m.frames.atomicFrame >= -1 && m.frames.atomicFrame < n,
+                "the atomic's frame is outside the frames");
+        if (m.bones.skinFits)
+            CheckSkin(m);
+    }
+}
+
+bool SameFailure(const ImportResult& a, const ImportResult& b) {
+    return a.problem == b.problem && a.section == b.section && a.unsupported == b.unsupported &&
+           a.corrupt == b.corrupt && a.index == b.index && a.streamProblem == b.streamProblem &&
+           a.offset == b.offset && a.sectionType == b.sectionType && strcmp(a.name, b.name) == 0;
 }
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    g_host = *HostSimFunctions();
-    PlatformSinks sinks = {OnMessageBox, OnTrace, OnDialog, nullptr};
-    PlatformInstallSinks(&sinks);
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    HostSimReset();
-    HostDocument doc = HostSimCreateDocument("");
-    g_run = RunRecord();
-    // Confirm the dialog at the default scale; in a file of several clumps the
-    // input's length picks one, so that skipping clumps is exercised too.
+    // In a file of several clumps the input's length picks one, so that
+    // skipping clumps is exercised too.
     int clumps = CountTopLevelClumps(data, size);
-    if (clumps > 1)
-        g_run.script.clump = static_cast<int>(size % static_cast<size_t>(clumps));
-
-    MemoryStream stream(data, size);
-    ImportOptions options;
-    HostBool result = ImportDffStream(doc, "fuzz.dff", stream, options);
-
-    Require(HostSimUnownedObjectCount() == 0, "an object was left without an owner");
-    Require(HostSimUnownedMaterialCount() == 0, "a material was left without an owner");
-    Require(g_run.dialogs <= 1, "the options dialog was shown more than once");
-    if (result == 0) {
-        Require(g_run.messageBoxes == 1, "a failed import did not show exactly one message box");
-    } else {
-        Require(result == 1, "import returned neither 0 nor 1");
-        Require(g_run.messageBoxes == 0, "a completed import showed a message box");
-        Require(g_run.dialogs == 1, "a completed import never asked for its options");
-        const HostSimDocument* d = HostSimFindDocument(doc);
-        if (g_run.outcome.result == 1 && !g_run.outcome.badClump) {
-            // Confirmed: the mesh and the bone object were both added.
-            Require(d->objects.size() == 2, "a completed import did not add two objects");
-            Require(StartsWith(HostSimFindObject(d->objects[0])->name, "sdef:"),
-                    "first object is not the mesh");
-            Require(StartsWith(HostSimFindObject(d->objects[1])->name, "bone:"),
-                    "second object is not the bone object");
-        } else {
-            Require(d->objects.empty() && d->materials.empty(),
-                    "a cancelled import changed the document");
-        }
-    }
-    CheckDocument(doc);
-    HostSimDestroyDocument(doc);
+    int clump = clumps > 1 ? static_cast<int>(size % static_cast<size_t>(clumps)) : 0;
+    ClumpModel plain;
+    ReadModel(data, size, clump, false, &plain);
+    CheckModel(plain);
+    ClumpModel reset;
+    ReadModel(data, size, clump, true, &reset);
+    CheckModel(reset);
+    // The names are read after the frame records and never change the bones.
+    if (plain.stage <= ClumpStage::kFrameParents || reset.stage <= ClumpStage::kFrameParents)
+        Require(plain.stage == reset.stage && SameFailure(plain.result, reset.result),
+                "reading the pose reset's names changed an earlier outcome");
     ReadRecordsAlone(data, size);
     return 0;
 }

@@ -1,6 +1,7 @@
 #include "Plugins/Import/FrameHierarchy.h"
 
 #include "frame/HeapArray.h"
+#include "frame/MQHost.h"
 
 bool CheckFrameParents(const int32_t* parents, int32_t frameCount, int32_t* badFrame) {
     for (int32_t i = 0; i < frameCount; ++i) {

@@ -4,7 +4,7 @@
 
 #include <stdint.h>
 
-#include "frame/MQHost.h"
+#include "frame/HostTypes.h"
 
 // Checks every parent index: -1 or a frame of the list, and no cycles.
 // Returns false and names the first offending frame in *badFrame.

@@ -5,6 +5,8 @@
 #include "format/FileStream.h"
 
 #include "Plugins/Import/ClumpCaptions.h"
+#include "Plugins/Import/ClumpRead.h"
+#include "Plugins/Import/ClumpValidation.h"
 #include "Plugins/Import/ImportMessages.h"
 #include "Plugins/Import/ImportRun.h"
 #include "Plugins/Import/ImportSteps.h"
@@ -32,30 +34,13 @@ static bool AskImportOptions(ImportRun& run, int clumpCount, ImportOptions& opti
     return ok && result == 1 && options.clumpIndex < clumpCount;
 }
 
-// Enters the chosen clump down to its geometry's Struct.
-static bool EnterChosenGeometry(ImportRun& run, int clumpIndex) {
-    SectionCursor& c = run.cursor;
-    SeekTopLevel(c, 0);
-    for (int i = 0; i < clumpIndex; ++i) {
-        if (!FindChildSection(c, kSectionClump))
-            return FailSection(run, MissingSectionResult(ImportSection::kClump));
-        LeaveSection(c);
-    }
-    struct Step {
-        uint32_t type;
-        ImportSection missing;
-    };
-    static const Step kSteps[] = {
-        {kSectionClump, ImportSection::kClump},
-        {kSectionGeometryList, ImportSection::kGeometryList},
-        {kSectionGeometry, ImportSection::kGeometry},
-        {kSectionStruct, ImportSection::kGeometryStruct},
-    };
-    for (const Step& step : kSteps) {
-        if (!FindChildSection(c, step.type))
-            return FailSection(run, MissingSectionResult(step.missing));
-    }
-    return true;
+// Reads and checks the chosen clump, then builds the document from it.
+static ImportResult ImportChosenClump(ImportRun& run, int clumpIndex) {
+    ClumpModel model;
+    ReadChosenClump(run.cursor, clumpIndex, run.resetPose, &model);
+    ValidateClump(&model);
+    ImportResult result = ImportGeometry(run, model);
+    return result.Ok() ? ImportSkeleton(run, model) : result;
 }
 
 ImportOutcome RunImport(HostDocument doc, const char* path, ByteStream& stream,
@@ -75,8 +60,8 @@ ImportOutcome RunImport(HostDocument doc, const char* path, ByteStream& stream,
         run.scale = ScaleFactorOf(options.scaleMantissa, options.scaleExponent);
         run.resetPose = options.resetPose != 0;
         const int32_t firstMaterial = g_host.MQDoc_GetMaterialCount(doc);
-        if (EnterChosenGeometry(run, options.clumpIndex) && ImportGeometry(run).Ok() &&
-            ImportSkeleton(run).Ok() && options.writeTextures)
+        run.result = ImportChosenClump(run, options.clumpIndex);
+        if (!run.Failed() && options.writeTextures)
             ImportTextures(run, path, firstMaterial, &outcome.textures);
     }
     outcome.result = run.result;

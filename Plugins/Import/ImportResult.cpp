@@ -47,6 +47,10 @@ ImportResult CorruptStreamResult(const SectionCursor& c) {
     return r;
 }
 
+ImportResult SectionFailure(const SectionCursor& c, const ImportResult& otherwise) {
+    return IsMalformed(c) ? CorruptStreamResult(c) : otherwise;
+}
+
 ImportResult BoneNotFoundResult(const char* name) {
     ImportResult r = ImportFailure(ImportProblem::kBoneNotFound);
     CopyCut(r.name, name);

@@ -75,4 +75,7 @@ ImportResult UnsupportedResult(ImportUnsupported what);
 ImportResult CorruptResult(ImportCorrupt what, int32_t index = 0);
 // The cursor's own record of what it found malformed.
 ImportResult CorruptStreamResult(const SectionCursor& c);
+// A failed section search or read: the cursor's own problem when it found the
+// file malformed, otherwise the given result.
+ImportResult SectionFailure(const SectionCursor& c, const ImportResult& otherwise);
 ImportResult BoneNotFoundResult(const char* name);

@@ -7,5 +7,5 @@ bool FailImport(ImportRun& run, const ImportResult& result) {
 }
 
 bool FailSection(ImportRun& run, const ImportResult& otherwise) {
-    return FailImport(run, IsMalformed(run.cursor) ? CorruptStreamResult(run.cursor) : otherwise);
+    return FailImport(run, SectionFailure(run.cursor, otherwise));
 }

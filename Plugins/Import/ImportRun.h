@@ -5,7 +5,6 @@
 #include <stdint.h>
 
 #include "Plugins/Import/ImportResult.h"
-#include "Plugins/Import/ImportSkin.h"
 #include "format/Sections.h"
 #include "frame/MQHost.h"
 
@@ -19,11 +18,12 @@ struct ImportRun {
     char stem[kNameBufferSize] = {};
     // Every name, trace line and formatted message of the run.
     char nameBuffer[kNameBufferSize] = {};
+    // The mesh object the geometry step made.
     HostObject mesh = 0;
     // Rewrite the rotations of the frames known by name.
     bool resetPose = false;
-    ImportSkin skin;
-    // The first failure of the run; the driver shows it.
+    // A failure met before the steps (the clumps and their captions); the
+    // driver shows it.
     ImportResult result;
     bool Failed() const { return !result.Ok(); }
 };

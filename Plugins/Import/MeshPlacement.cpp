@@ -1,8 +1,12 @@
 // Places the mesh where the game draws it: each vertex moved by its bones'
-// inverse bind matrices and the bones' model-space matrices, weighted.
+// inverse bind matrices and the bones' model-space matrices, weighted; or,
+// without a skin that fits, re-posed by one matrix.
+#include "Plugins/Import/MeshPlacement.h"
+
 #include <math.h>
 
-#include "Plugins/Import/ImportSkin.h"
+#include "Plugins/Import/FrameHierarchy.h"
+#include "frame/Transform.h"
 
 namespace {
 
@@ -39,43 +43,27 @@ void AddTransformed(const Affine& a, const Point3& v, double w, double* out) {
         out[col] += w * (v.x * a.m[0][col] + v.y * a.m[1][col] + v.z * a.m[2][col] + a.m[3][col]);
 }
 
-// Whether every weighted slot names a bone that has a matrix and a frame.
-bool SkinFitsHierarchy(const ImportSkin& skin, const int32_t* nodeFrame, int32_t nodeCount) {
-    const SkinRecord& r = skin.record;
-    for (size_t i = 0; i < 4 * static_cast<size_t>(r.vertexCount); ++i) {
-        if (r.weights[i] == 0.0f)
-            continue;
-        uint8_t b = r.boneIndices[i];
-        if (b >= r.boneCount || b >= nodeCount || nodeFrame[b] < 0)
-            return false;
-    }
-    return true;
-}
-
-} // namespace
-
 Point3 FiniteOrOrigin(Point3 p) {
     if (isfinite(p.x) && isfinite(p.y) && isfinite(p.z))
         return p;
     return Point3{0.0f, 0.0f, 0.0f};
 }
 
-bool PlaceSkinnedMesh(HostObject mesh, const ImportSkin& skin, const Matrix4* globals,
-                      const int32_t* nodeFrame, int32_t nodeCount, int32_t atomicFrame,
+// The skin's placement; false, with nothing moved, when there is no memory for it.
+bool PlaceSkinnedMesh(HostObject mesh, const ClumpModel& model, const Matrix4* globals,
                       float scale) {
-    const SkinRecord& r = skin.record;
-    if (!skin.present || 3 * static_cast<size_t>(r.vertexCount) != skin.storedPositions.Count() ||
-        g_host.MQObj_GetVertexCount(mesh) != static_cast<int32_t>(r.vertexCount) ||
-        !SkinFitsHierarchy(skin, nodeFrame, nodeCount))
-        return false;
+    const SkinRecord& r = model.geometry.skin;
+    const HeapArray<int32_t>& nodeFrame = model.bones.nodeFrame;
+    const int32_t nodeCount = static_cast<int32_t>(nodeFrame.Count());
+    const int32_t atomicFrame = model.frames.atomicFrame;
     HeapArray<Affine> bones;
     if (!bones.Allocate(r.boneCount))
         return false;
     for (int32_t b = 0; b < r.boneCount && b < nodeCount; ++b)
-        if (nodeFrame[b] >= 0)
+        if (nodeFrame[static_cast<size_t>(b)] >= 0)
             bones[static_cast<size_t>(b)] =
                 Compose(AffineOf(&r.inverseMatrices[16 * static_cast<size_t>(b)]),
-                        AffineOf(globals[nodeFrame[b]].m));
+                        AffineOf(globals[nodeFrame[static_cast<size_t>(b)]].m));
     Affine atomic;
     if (atomicFrame >= 0) {
         atomic = AffineOf(globals[atomicFrame].m);
@@ -85,7 +73,7 @@ bool PlaceSkinnedMesh(HostObject mesh, const ImportSkin& skin, const Matrix4* gl
         atomic = AffineOf(identity.m);
     }
     for (uint32_t k = 0; k < r.vertexCount; ++k) {
-        const float* stored = &skin.storedPositions[3 * static_cast<size_t>(k)];
+        const float* stored = &model.geometry.record.positions[3 * static_cast<size_t>(k)];
         const Point3 v = {stored[0], stored[1], stored[2]};
         double sum[3] = {0.0, 0.0, 0.0};
         bool weighted = false;
@@ -105,4 +93,40 @@ bool PlaceSkinnedMesh(HostObject mesh, const ImportSkin& skin, const Matrix4* gl
         g_host.MQObj_SetVertex(mesh, static_cast<int32_t>(k), &p);
     }
     return true;
+}
+
+// Moves every mesh vertex by the reference matrix about its own translation.
+void ReposeMesh(HostObject mesh, const Matrix4& reference, float scale) {
+    Point3 o;
+    TransformTranslation(reference, &o.x);
+    o = Point3{o.x * scale, o.y * scale, o.z * scale};
+    for (int32_t k = 0; k < g_host.MQObj_GetVertexCount(mesh); ++k) {
+        Point3 v;
+        g_host.MQObj_GetVertex(mesh, k, &v);
+        Matrix4 y;
+        IdentityMatrix4(&y);
+        y.m[12] = v.x - o.x;
+        y.m[13] = v.y - o.y;
+        y.m[14] = v.z - o.z;
+        MultiplyMatrix4(&y, &y, &reference);
+        Point3 moved;
+        TransformTranslation(y, &moved.x);
+        moved = FiniteOrOrigin(Point3{moved.x + o.x, moved.y + o.y, moved.z + o.z});
+        g_host.MQObj_SetVertex(mesh, k, &moved);
+    }
+}
+
+} // namespace
+
+void PlaceMesh(HostObject mesh, const ClumpModel& model, const Matrix4* locals,
+               const Matrix4& reference, float scale) {
+    const HeapArray<int32_t>& parents = model.frames.parents;
+    HeapArray<Matrix4> globals;
+    if (model.bones.skinFits && globals.Allocate(parents.Count())) {
+        for (size_t i = 0; i < parents.Count(); ++i)
+            GlobalMatrixOf(locals, parents.Data(), static_cast<int32_t>(i), &globals[i]);
+        if (PlaceSkinnedMesh(mesh, model, globals.Data(), scale))
+            return;
+    }
+    ReposeMesh(mesh, reference, scale);
 }
