@@ -28,8 +28,8 @@ struct TextureNotice;
 #define MSG_UNSUPPORTED "未対応のフォーマットです。\n"
 #define MSG_UNSUPPORTED_TRISTRIP MSG_UNSUPPORTED "Tristrip"
 #define MSG_UNSUPPORTED_NO_POSITIONS MSG_UNSUPPORTED "~Positions"
-#define MSG_UNSUPPORTED_TOO_MANY_VERTICES MSG_UNSUPPORTED "more than 65535 vertices"
-#define MSG_UNSUPPORTED_TOO_MANY_CLUMPS MSG_UNSUPPORTED "more than 127 clumps"
+#define MSG_UNSUPPORTED_TOO_MANY_VERTICES MSG_UNSUPPORTED "頂点が 65535 個を超えています。"
+#define MSG_UNSUPPORTED_TOO_MANY_CLUMPS MSG_UNSUPPORTED "クランプが 127 個を超えています。"
 #define MSG_BONE_NOT_FOUND "対応ボーンが見つかりません。\n%s"
 // A file that cannot be read soundly, followed by the reason and, for the
 // section stream's own problems, where it was found.

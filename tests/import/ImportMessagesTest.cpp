@@ -30,7 +30,7 @@ TEST(ImportMessages, EveryResultHasItsText) {
               "セクションが不足しています。\n"
               "0x00000010 > 0x0000001A > 0x0000000F > 0x00000001 (Struct)");
     EXPECT_EQ(TextOf(UnsupportedResult(ImportUnsupported::kTooManyClumps)),
-              "未対応のフォーマットです。\nmore than 127 clumps");
+              "未対応のフォーマットです。\nクランプが 127 個を超えています。");
     EXPECT_EQ(TextOf(BoneNotFoundResult(" Pelvis")), "対応ボーンが見つかりません。\n Pelvis");
     EXPECT_EQ(TextOf(CorruptResult(ImportCorrupt::kMeshCountPastBinMesh)),
               "ファイルが破損しています。\nメッシュ数が Bin Mesh PLG を越えています。");
