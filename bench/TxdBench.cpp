@@ -121,20 +121,14 @@ double TimePlainCopy(const std::vector<uint8_t>& source, const std::string& path
     return Seconds(start);
 }
 
-// Counts the textures left out; every one is expected to be written.
-class CountedNotices final : public ExportNotices {
-  public:
-    void Notice(const ExportResult&) override { ++count; }
-    int count = 0;
-};
-
 double TimeExport(HostDocument doc, const UsedMaterialMap& used, const std::string& model,
                   const std::string& txd, const TextureOutput& output) {
     PrepareAll();
-    CountedNotices notices;
+    // Every texture is expected to be written.
+    TexturesLeftOut leftOut;
     auto start = std::chrono::steady_clock::now();
-    bool ok = ExportTextureDictionary(doc, model.c_str(), used, notices, output).Ok() &&
-              notices.count == 0;
+    bool ok =
+        ExportTextureDictionary(doc, model.c_str(), used, leftOut, output).Ok() && !leftOut.Any();
     double t = Seconds(start);
     ReleaseUnused();
     FILE* f = fopen(txd.c_str(), "rb");

@@ -113,14 +113,13 @@ int main(int argc, char** argv) {
     for (int run = 0; run < runs && ok; ++run) {
         MemoryStream stream(file.data(), file.size());
         TextureDictionaryReader reader;
-        char problem[kTextureProblemSize];
-        ok = OpenTextureDictionary(reader, stream, problem, sizeof problem);
+        TextureReadProblem problem;
+        ok = OpenTextureDictionary(reader, stream, &problem);
         HeapArray<uint8_t> body;
         std::vector<std::vector<uint8_t>> pixels;
         auto start = std::chrono::steady_clock::now();
         TextureNative t;
-        while (ok && ReadNextTexture(reader, body, &t, problem, sizeof problem) ==
-                         TextureReadResult::kTexture) {
+        while (ok && ReadNextTexture(reader, body, &t, &problem) == TextureReadResult::kTexture) {
             pixels.emplace_back(static_cast<size_t>(t.width) * t.height * 4);
             ok = DecodeRaster(TextureLevelView(t, body.Data(), 0), pixels.back().data());
         }

@@ -1,5 +1,6 @@
 #include "check/DictionaryCheck.h"
 
+#include "check/TextureReadText.h"
 #include "check/TextureRules.h"
 #include "format/TextureDictionaryReader.h"
 
@@ -8,8 +9,8 @@ namespace {
 // A texture the reader refuses: its header's fields, when the body holds
 // them, tell whether a rule says why (another platform, no levels);
 // otherwise it is damaged.
-void CheckRefusedTexture(const HeapArray<uint8_t>& body, int32_t index, const char* problem,
-                         FindingList& out, TextureNames* names) {
+void CheckRefusedTexture(const HeapArray<uint8_t>& body, int32_t index,
+                         const TextureReadProblem& problem, FindingList& out, TextureNames* names) {
     TextureNative h;
     const uint32_t size = static_cast<uint32_t>(body.Count());
     const bool whole = ParseTextureNativeHeader(body.Data(), size, &h);
@@ -23,17 +24,18 @@ void CheckRefusedTexture(const HeapArray<uint8_t>& body, int32_t index, const ch
     Finding& f = out.Add(Rule::kTextureDamaged);
     f.texture = index;
     SetFindingText(f.name, h.name);
-    SetFindingText(f.detail, problem);
+    DescribeTextureProblem(problem, f.detail, sizeof f.detail);
 }
 
 } // namespace
 
 bool CheckDictionaryStream(ByteStream& stream, FindingList& out, TextureNames* names) {
     names->entries.clear();
-    char problem[kTextureProblemSize] = "";
+    TextureReadProblem problem;
     TextureDictionaryReader reader;
-    if (!OpenTextureDictionary(reader, stream, problem, sizeof problem)) {
-        SetFindingText(out.Add(Rule::kFileDamaged).detail, problem);
+    if (!OpenTextureDictionary(reader, stream, &problem)) {
+        Finding& f = out.Add(Rule::kFileDamaged);
+        DescribeTextureProblem(problem, f.detail, sizeof f.detail);
         return false;
     }
     HeapArray<uint8_t> body;
@@ -41,8 +43,7 @@ bool CheckDictionaryStream(ByteStream& stream, FindingList& out, TextureNames* n
         TextureNative t;
         // A texture without a Struct leaves the body empty, not the last one's.
         body.Release();
-        problem[0] = '\0';
-        TextureReadResult result = ReadNextTexture(reader, body, &t, problem, sizeof problem);
+        TextureReadResult result = ReadNextTexture(reader, body, &t, &problem);
         if (result == TextureReadResult::kEnd)
             break;
         if (result == TextureReadResult::kTexture) {
@@ -54,9 +55,10 @@ bool CheckDictionaryStream(ByteStream& stream, FindingList& out, TextureNames* n
             Finding& f = out.Add(result == TextureReadResult::kOutOfMemory ? Rule::kNotChecked
                                                                            : Rule::kFileDamaged);
             f.texture = index;
-            SetFindingText(f.detail, result == TextureReadResult::kOutOfMemory
-                                         ? "not enough memory for the texture"
-                                         : problem);
+            if (result == TextureReadResult::kOutOfMemory)
+                SetFindingText(f.detail, "not enough memory for the texture");
+            else
+                DescribeTextureProblem(problem, f.detail, sizeof f.detail);
             break;
         }
     }

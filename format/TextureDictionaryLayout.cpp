@@ -1,7 +1,5 @@
 #include "format/TextureDictionaryLayout.h"
 
-#include <stdarg.h>
-#include <stdio.h>
 #include <string.h>
 
 namespace {
@@ -126,33 +124,9 @@ bool EndTextureNative(ByteStream& s, SectionStack& stack) {
 
 namespace {
 
-void Problem(char* problem, size_t size, const char* format, ...)
-    __attribute__((format(printf, 3, 4)));
-
-void Problem(char* problem, size_t size, const char* format, ...) {
-    if (size == 0)
-        return;
-    va_list args;
-    va_start(args, format);
-    vsnprintf(problem, size, format, args);
-    va_end(args);
-}
-
 void CopyNameField(char (&field)[kTextureNameFieldSize], const uint8_t* bytes) {
     memcpy(field, bytes, kTextureNameFieldSize);
     field[kTextureNameFieldSize - 1] = '\0';
-}
-
-const char* PlatformName(uint32_t id) {
-    switch (id) {
-    case kTexturePlatformPS2:
-        return "PS2";
-    case kTexturePlatformXbox:
-        return "Xbox";
-    case kTexturePlatformGameCube:
-        return "GameCube";
-    }
-    return nullptr;
 }
 
 // The DXT number of a Direct3D 9 FourCC, 0 for anything else.
@@ -217,6 +191,18 @@ bool EncodingOfRaster(uint32_t rasterFormat, uint8_t depth, RasterEncoding* e) {
 }
 
 } // namespace
+
+const char* TexturePlatformName(uint32_t platformId) {
+    switch (platformId) {
+    case kTexturePlatformPS2:
+        return "PS2";
+    case kTexturePlatformXbox:
+        return "Xbox";
+    case kTexturePlatformGameCube:
+        return "GameCube";
+    }
+    return nullptr;
+}
 
 const char* RasterEncodingName(RasterEncoding encoding) {
     switch (encoding) {
@@ -322,37 +308,37 @@ int TextureDxtNumber(const TextureNative& t) {
 
 namespace {
 
+// Sets the problem's code and the texture's fields known so far; false, for
+// returning.
+bool Refuse(TextureReadProblem* problem, TextureReadCode code, const TextureNative& t) {
+    problem->code = code;
+    problem->platformId = t.platformId;
+    memcpy(problem->name, t.name, sizeof problem->name);
+    problem->width = t.width;
+    problem->height = t.height;
+    problem->encoding = t.encoding;
+    return false;
+}
+
 // ParseTextureNative; levelless: only a header of 0 mip levels is taken, and
 // read as one of a single level.
-bool ParseNative(const uint8_t* body, uint32_t size, TextureNative* out, char* problem,
-                 size_t problemSize, bool levelless) {
+bool ParseNative(const uint8_t* body, uint32_t size, TextureNative* out,
+                 TextureReadProblem* problem, bool levelless) {
     TextureNative t;
     const bool whole = ParseTextureNativeHeader(body, size, &t);
     if (levelless) {
-        if (!whole || t.mipLevelCount != 0) {
-            Problem(problem, problemSize, "not a texture of 0 mip levels");
-            return false;
-        }
+        if (!whole || t.mipLevelCount != 0)
+            return Refuse(problem, TextureReadCode::kLevelCount, t);
         t.mipLevelCount = 1;
     }
-    if (size < 4) {
-        Problem(problem, problemSize, "Texture Native Struct of %u bytes",
-                static_cast<unsigned>(size));
-        return false;
+    if (size < 4 || (!whole && (t.platformId == kTexturePlatformD3D8 ||
+                                t.platformId == kTexturePlatformD3D9))) {
+        problem->value = size;
+        return Refuse(problem, TextureReadCode::kStructTooShort, t);
     }
     if (t.platformId != kTexturePlatformD3D8 && t.platformId != kTexturePlatformD3D9) {
-        const char* name = PlatformName(t.platformId);
-        if (name != nullptr)
-            Problem(problem, problemSize, "platform %s is not supported", name);
-        else
-            Problem(problem, problemSize, "platform 0x%08X is not supported",
-                    static_cast<unsigned>(t.platformId));
-        return false;
-    }
-    if (!whole) {
-        Problem(problem, problemSize, "Texture Native Struct of %u bytes",
-                static_cast<unsigned>(size));
-        return false;
+        problem->value = t.platformId;
+        return Refuse(problem, TextureReadCode::kPlatform, t);
     }
     if (t.platformId == kTexturePlatformD3D9)
         t.hasAlpha = (t.nativeFlags & kNativeFlagHasAlpha) != 0;
@@ -362,23 +348,19 @@ bool ParseNative(const uint8_t* body, uint32_t size, TextureNative* out, char* p
     bool known = dxt != 0 ? EncodingOfDxt(dxt, &t.encoding)
                           : EncodingOfRaster(t.rasterFormat, t.depth, &t.encoding);
     if (!known) {
-        Problem(problem, problemSize, "\"%s\": raster format 0x%08X (%s %u) is not supported",
-                t.name, static_cast<unsigned>(t.rasterFormat),
-                t.platformId == kTexturePlatformD3D9 ? "d3dFormat" : "compression",
-                static_cast<unsigned>(dxt != 0 ? dxt : t.d3dFormat));
-        return false;
+        problem->value = t.rasterFormat;
+        problem->detail = dxt != 0 ? static_cast<uint32_t>(dxt) : t.d3dFormat;
+        return Refuse(problem, TextureReadCode::kRasterFormat, t);
     }
     // A DXT1 raster of format 1555 keeps its 1-bit alpha.
     if (t.encoding == RasterEncoding::kDxt1 &&
         (t.rasterFormat & kRasterPixelFormatMask) == kRasterFormat1555)
         t.hasAlpha = true;
-    if (t.width == 0 || t.height == 0) {
-        Problem(problem, problemSize, "\"%s\": raster of %ux%u pixels", t.name, t.width, t.height);
-        return false;
-    }
+    if (t.width == 0 || t.height == 0)
+        return Refuse(problem, TextureReadCode::kNoPixels, t);
     if (t.mipLevelCount == 0 || t.mipLevelCount > kMaxMipLevels) {
-        Problem(problem, problemSize, "\"%s\": %u mip levels", t.name, t.mipLevelCount);
-        return false;
+        problem->value = t.mipLevelCount;
+        return Refuse(problem, TextureReadCode::kLevelCount, t);
     }
 
     uint32_t pos = kTextureNativeHeaderSize;
@@ -386,38 +368,24 @@ bool ParseNative(const uint8_t* body, uint32_t size, TextureNative* out, char* p
         t.paletteEntries =
             t.encoding == RasterEncoding::kPal8 ? kPal8PaletteEntries : kPal4PaletteEntries;
         const uint32_t bytes = t.paletteEntries * kPaletteEntrySize;
-        if (bytes > size - pos) {
-            Problem(problem, problemSize, "\"%s\": the palette runs past the Texture Native",
-                    t.name);
-            return false;
-        }
+        if (bytes > size - pos)
+            return Refuse(problem, TextureReadCode::kPalettePastEnd, t);
         t.paletteOffset = pos;
         pos += bytes;
     }
     for (int level = 0; level < t.mipLevelCount; ++level) {
-        if (size - pos < kTextureLevelSizeField) {
-            Problem(problem, problemSize, "\"%s\": mip level %d runs past the Texture Native",
-                    t.name, level);
-            return false;
-        }
+        problem->level = static_cast<uint32_t>(level);
+        if (size - pos < kTextureLevelSizeField)
+            return Refuse(problem, TextureReadCode::kLevelPastEnd, t);
         const uint32_t declared = LoadU32(body + pos);
         pos += kTextureLevelSizeField;
         const uint64_t needed =
             RasterLevelBytes(t.encoding, MipSide(t.width, level), MipSide(t.height, level));
-        if (declared > size - pos) {
-            Problem(problem, problemSize,
-                    "\"%s\": mip level %d of %u bytes runs past the Texture Native", t.name, level,
-                    static_cast<unsigned>(declared));
-            return false;
-        }
-        if (declared < needed) {
-            Problem(
-                problem, problemSize,
-                "\"%s\": mip level %d holds %u bytes, too few for %ux%u %s pixels", t.name, level,
-                static_cast<unsigned>(declared), static_cast<unsigned>(MipSide(t.width, level)),
-                static_cast<unsigned>(MipSide(t.height, level)), RasterEncodingName(t.encoding));
-            return false;
-        }
+        problem->value = declared;
+        if (declared > size - pos)
+            return Refuse(problem, TextureReadCode::kLevelSizePastEnd, t);
+        if (declared < needed)
+            return Refuse(problem, TextureReadCode::kLevelTooShort, t);
         t.levelOffset[level] = pos;
         t.levelSize[level] = declared;
         pos += declared;
@@ -428,12 +396,12 @@ bool ParseNative(const uint8_t* body, uint32_t size, TextureNative* out, char* p
 
 } // namespace
 
-bool ParseTextureNative(const uint8_t* body, uint32_t size, TextureNative* out, char* problem,
-                        size_t problemSize) {
-    return ParseNative(body, size, out, problem, problemSize, false);
+bool ParseTextureNative(const uint8_t* body, uint32_t size, TextureNative* out,
+                        TextureReadProblem* problem) {
+    return ParseNative(body, size, out, problem, false);
 }
 
 bool ParseLevellessTextureNative(const uint8_t* body, uint32_t size, TextureNative* out) {
-    char problem[8];
-    return ParseNative(body, size, out, problem, sizeof problem, true);
+    TextureReadProblem problem;
+    return ParseNative(body, size, out, &problem, true);
 }

@@ -199,12 +199,55 @@ uint64_t RasterLevelBytes(RasterEncoding encoding, uint32_t width, uint32_t heig
 // Side of mip level `level` of a side (halved per level, at least 1).
 uint32_t MipSide(uint32_t side, int level);
 
+// Why a texture or a dictionary cannot be read: a code and its numbers. The
+// readers fill it in; the plug-ins' drivers and the command word it.
+enum class TextureReadCode : uint8_t {
+    kNone,
+    kStream,             // the section stream is damaged: stream, offset, sectionType
+    kNoDictionary,       // no Texture Dictionary section
+    kNoDictionaryStruct, // the Texture Dictionary has no Struct
+    kTextureMissing,     // Texture Native index (0-based) of count is missing
+    kNoStruct,           // Texture Native index has no Struct
+    kStructTooShort,     // the Struct body holds value bytes
+    kPlatform,           // value: the platform id, not read
+    kRasterFormat,       // value: rasterFormat; detail: d3dFormat (Direct3D 9) or DXT number
+    kNoPixels,           // width or height is 0
+    kLevelCount,         // value: mip levels, 0 or more than kMaxMipLevels
+    kPalettePastEnd,     // the palette runs past the Struct body
+    kLevelPastEnd,       // level's size field runs past the Struct body
+    kLevelSizePastEnd,   // level's value bytes run past the Struct body
+    kLevelTooShort, // level holds value bytes, too few for its pixels (width, height, encoding)
+};
+
+struct TextureReadProblem {
+    TextureReadCode code = TextureReadCode::kNone;
+    StreamProblem stream = StreamProblem::kNone;
+    // Where: the damaged section (kStream), else the Texture Native's header
+    // when known (0 otherwise).
+    uint32_t offset = 0;
+    uint32_t sectionType = 0;
+    uint32_t index = 0; // the texture's position in the dictionary, from 0
+    uint32_t count = 0; // the textures the dictionary counts
+    uint32_t platformId = 0;
+    uint32_t value = 0;
+    uint32_t detail = 0;
+    uint32_t level = 0;
+    uint16_t width = 0;
+    uint16_t height = 0;
+    RasterEncoding encoding = RasterEncoding::kB8G8R8A8;
+    char name[kTextureNameFieldSize] = {}; // the texture's, when its header was read
+};
+
+// The platform's name for the ids of other platforms ("PS2", "Xbox",
+// "GameCube"), or null.
+const char* TexturePlatformName(uint32_t platformId);
+
 // Reads a Texture Native's Struct body: header, palette and every mip level's
-// size checked against the body. False with a reason in problem (a short
-// English text, at most problemSize bytes) when the body is damaged or of a
-// platform or raster format that is not read; the platform is named then.
-bool ParseTextureNative(const uint8_t* body, uint32_t size, TextureNative* out, char* problem,
-                        size_t problemSize);
+// size checked against the body. False with its code in problem when the body
+// is damaged or of a platform or raster format that is not read (the
+// platform, and the name when the header was whole, are set then).
+bool ParseTextureNative(const uint8_t* body, uint32_t size, TextureNative* out,
+                        TextureReadProblem* problem);
 // A texture whose header says 0 mip levels while its Struct body still holds
 // one level after the header (and palette): read as ParseTextureNative reads
 // a texture of that one level (out's mipLevelCount is 1). False when the

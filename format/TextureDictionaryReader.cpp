@@ -1,29 +1,28 @@
 #include "format/TextureDictionaryReader.h"
 
-#include <stdio.h>
-
 namespace {
 
-// The cursor's recorded malformation, or what was missing.
-void SectionProblem(const SectionCursor& c, const char* missing, char* problem, size_t size) {
+// The cursor's recorded malformation, or else the code of what was missing.
+void SectionProblem(const SectionCursor& c, TextureReadCode missing, TextureReadProblem* problem) {
     if (!IsMalformed(c)) {
-        snprintf(problem, size, "%s", missing);
+        problem->code = missing;
         return;
     }
-    const char* name = SectionTypeName(c.problemType);
-    snprintf(problem, size, "%s at 0x%08X (0x%08X %s)", StreamProblemText(c.problem),
-             static_cast<unsigned>(c.problemOffset), static_cast<unsigned>(c.problemType),
-             name != nullptr ? name : "unknown");
+    problem->code = TextureReadCode::kStream;
+    problem->stream = c.problem;
+    problem->offset = c.problemOffset;
+    problem->sectionType = c.problemType;
 }
 
 } // namespace
 
-bool OpenTextureDictionary(TextureDictionaryReader& reader, ByteStream& stream, char* problem,
-                           size_t problemSize) {
+bool OpenTextureDictionary(TextureDictionaryReader& reader, ByteStream& stream,
+                           TextureReadProblem* problem) {
     reader = TextureDictionaryReader();
+    *problem = TextureReadProblem();
     SectionCursor& c = reader.cursor;
     if (!OpenSectionCursor(c, stream) || !FindChildSection(c, kSectionTextureDictionary)) {
-        SectionProblem(c, "no Texture Dictionary", problem, problemSize);
+        SectionProblem(c, TextureReadCode::kNoDictionary, problem);
         return false;
     }
     uint8_t bytes[kTextureDictionaryStructSize];
@@ -31,7 +30,7 @@ bool OpenTextureDictionary(TextureDictionaryReader& reader, ByteStream& stream, 
     if (!FindChildSection(c, kSectionStruct) ||
         !ParseTextureDictionaryStruct(bytes, ReadBytes(c, bytes, sizeof bytes) ? sizeof bytes : 0,
                                       &header)) {
-        SectionProblem(c, "Texture Dictionary without its Struct", problem, problemSize);
+        SectionProblem(c, TextureReadCode::kNoDictionaryStruct, problem);
         return false;
     }
     LeaveSection(c);
@@ -40,40 +39,45 @@ bool OpenTextureDictionary(TextureDictionaryReader& reader, ByteStream& stream, 
 }
 
 TextureReadResult ReadNextTexture(TextureDictionaryReader& reader, HeapArray<uint8_t>& body,
-                                  TextureNative* texture, char* problem, size_t problemSize) {
+                                  TextureNative* texture, TextureReadProblem* problem) {
     SectionCursor& c = reader.cursor;
     if (reader.nextIndex >= reader.textureCount)
         return TextureReadResult::kEnd;
-    const unsigned index = reader.nextIndex++;
+    *problem = TextureReadProblem();
+    problem->index = reader.nextIndex++;
+    problem->count = reader.textureCount;
     if (!FindChildSection(c, kSectionTextureNative)) {
-        char missing[96];
-        snprintf(missing, sizeof missing, "Texture Native %u of %u is missing", index + 1,
-                 static_cast<unsigned>(reader.textureCount));
-        SectionProblem(c, missing, problem, problemSize);
+        SectionProblem(c, TextureReadCode::kTextureMissing, problem);
         reader.nextIndex = reader.textureCount;
         return TextureReadResult::kFileBroken;
     }
+    // Problems of the texture itself stand at its Texture Native.
+    const uint32_t at = c.bodyStart[c.depth - 1] - kChunkHeaderSize;
     TextureReadResult result = TextureReadResult::kTexture;
     if (!FindChildSection(c, kSectionStruct)) {
         if (IsMalformed(c)) {
-            SectionProblem(c, "", problem, problemSize);
+            SectionProblem(c, TextureReadCode::kNoStruct, problem);
             reader.nextIndex = reader.textureCount;
             return TextureReadResult::kFileBroken;
         }
-        snprintf(problem, problemSize, "Texture Native %u has no Struct", index + 1);
+        problem->code = TextureReadCode::kNoStruct;
         result = TextureReadResult::kTextureBroken;
     } else {
         const uint32_t size = SectionBodyLength(c);
         if (!body.Allocate(size))
             return TextureReadResult::kOutOfMemory;
         if (!ReadBytes(c, body.Data(), size)) {
-            SectionProblem(c, "", problem, problemSize);
+            SectionProblem(c, TextureReadCode::kStream, problem);
             reader.nextIndex = reader.textureCount;
             return TextureReadResult::kFileBroken;
         }
-        if (!ParseTextureNative(body.Data(), size, texture, problem, problemSize))
+        if (!ParseTextureNative(body.Data(), size, texture, problem))
             result = TextureReadResult::kTextureBroken;
         LeaveSection(c); // Struct
+    }
+    if (result == TextureReadResult::kTextureBroken) {
+        problem->offset = at;
+        problem->sectionType = kSectionTextureNative;
     }
     LeaveSection(c); // Texture Native
     return result;

@@ -9,9 +9,6 @@
 #include "format/TextureDictionaryLayout.h"
 #include "frame/HeapArray.h"
 
-// Room for any reason the reader gives.
-constexpr size_t kTextureProblemSize = 160;
-
 struct TextureDictionaryReader {
     SectionCursor cursor;
     uint16_t textureCount = 0;
@@ -21,17 +18,18 @@ struct TextureDictionaryReader {
 enum class TextureReadResult : uint8_t {
     kTexture,       // the next texture was read
     kEnd,           // every texture the dictionary counts has been read
-    kTextureBroken, // this texture cannot be read (problem names it); the next can be tried
+    kTextureBroken, // this texture cannot be read (problem says why); the next can be tried
     kFileBroken,    // the file is damaged from here on (problem says where)
     kOutOfMemory,
 };
 
 // Enters the stream's first Texture Dictionary and reads its Struct. False
-// with a reason when there is none or the file is damaged.
-bool OpenTextureDictionary(TextureDictionaryReader& reader, ByteStream& stream, char* problem,
-                           size_t problemSize);
+// with the problem's code when there is none or the file is damaged.
+bool OpenTextureDictionary(TextureDictionaryReader& reader, ByteStream& stream,
+                           TextureReadProblem* problem);
 
 // Reads the next Texture Native: body receives its Struct body, texture the
-// record whose offsets point into body.
+// record whose offsets point into body. A texture or file that cannot be
+// read sets problem (its index and the dictionary's count always).
 TextureReadResult ReadNextTexture(TextureDictionaryReader& reader, HeapArray<uint8_t>& body,
-                                  TextureNative* texture, char* problem, size_t problemSize);
+                                  TextureNative* texture, TextureReadProblem* problem);

@@ -40,20 +40,19 @@ void CheckTexture(const TextureNative& t, const uint8_t* body, uint32_t size) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     MemoryStream stream(data, size);
     TextureDictionaryReader reader;
-    char problem[kTextureProblemSize] = "";
-    if (!OpenTextureDictionary(reader, stream, problem, sizeof problem)) {
-        Require(problem[0] != '\0', "dictionary refused without a reason");
+    TextureReadProblem problem;
+    if (!OpenTextureDictionary(reader, stream, &problem)) {
+        Require(problem.code != TextureReadCode::kNone, "dictionary refused without a reason");
         return 0;
     }
     HeapArray<uint8_t> body;
     for (;;) {
         TextureNative t;
-        problem[0] = '\0';
-        TextureReadResult result = ReadNextTexture(reader, body, &t, problem, sizeof problem);
+        TextureReadResult result = ReadNextTexture(reader, body, &t, &problem);
         if (result == TextureReadResult::kEnd || result == TextureReadResult::kOutOfMemory)
             break;
         if (result != TextureReadResult::kTexture) {
-            Require(problem[0] != '\0', "texture refused without a reason");
+            Require(problem.code != TextureReadCode::kNone, "texture refused without a reason");
             if (result == TextureReadResult::kFileBroken)
                 break;
             continue;

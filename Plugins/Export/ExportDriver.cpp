@@ -34,7 +34,8 @@ void ShowExportResult(const ExportResult& result) {
                        kMessageBoxIconError | kMessageBoxOk);
 }
 
-// What the export mended and found, once the files are in place: a warning,
+// What the export left out, mended and found, once the files are in place: a
+// warning,
 // not a failure.
 void ShowExportNotice(const ExportNotes& notes) {
     char text[kExportNoticeSize];
@@ -43,12 +44,6 @@ void ShowExportNotice(const ExportNotes& notes) {
         PlatformMessageBox(g_host.MQ_GetWindowHandle(), text, EXPORT_CAPTION,
                            kMessageBoxIconWarning | kMessageBoxOk);
 }
-
-// Problems a step goes on from are shown as they come.
-class ShownNotices final : public ExportNotices {
-  public:
-    void Notice(const ExportResult& result) override { ShowExportResult(result); }
-};
 
 struct ExportRun {
     HostDocument doc = 0;
@@ -59,7 +54,7 @@ struct ExportRun {
     UsedMaterialMap used;
     Skeleton skeleton;
     ExportGeometry geometry;
-    // What the export mended and what the rules find, for the notice.
+    // What the export left out, mended and what the rules find, for the notice.
     ExportNotes notes;
 };
 
@@ -232,9 +227,9 @@ ExportResult PrepareModel(ExportRun& run, const char* fileName, PendingFile& mod
 // held. The model and the dictionary are written to temporary files beside
 // their targets and replace them together, only when both are complete: an
 // export that stops leaves the earlier files as they were and nothing
-// half-written behind. Textures left out of the dictionary are shown on the
-// way, what was mended and what the game's rules find in one notice once
-// the files are in place; a cancelled dialog writes nothing and is no failure.
+// half-written behind. Textures left out of the dictionary, what was mended
+// and what the game's rules find are named in one notice once the files are
+// in place; a cancelled dialog writes nothing and is no failure.
 ExportResult ExportWithSkeleton(ExportRun& run, const char* fileName, ExportOptions& options) {
     ExportOptionsDialog dialog(options);
     if (PlatformDialogBox(ModuleInstance, kOptionsDialogResource, g_host.MQ_GetWindowHandle(),
@@ -251,9 +246,8 @@ ExportResult ExportWithSkeleton(ExportRun& run, const char* fileName, ExportOpti
     int count = 1;
     if (options.writeTextureDictionary) {
         TextureOutput output{options.compressTextures != 0, options.writeMipmaps != 0};
-        ShownNotices notices;
-        result = PrepareTextureDictionary(run.doc, fileName, run.used, output, notices, &run.notes,
-                                          dictionary);
+        result = PrepareTextureDictionary(run.doc, fileName, run.used, output, run.notes.leftOut,
+                                          &run.notes, dictionary);
         if (!result.Ok())
             return result;
         count = 2;

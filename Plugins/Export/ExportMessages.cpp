@@ -39,7 +39,6 @@ const char* FixedText(ExportProblem problem) {
     case ExportProblem::kTxdSameAsDff:
         return MSG_TXD_SAME_AS_DFF;
     case ExportProblem::kMissingBone:
-    case ExportProblem::kTextureCannotLoad:
         break;
     }
     return nullptr;
@@ -140,6 +139,24 @@ void AddFoundLine(NoticeText& n, const FindingList& list, size_t index, bool* pe
     AddLine(n, line);
 }
 
+void AddLeftOutLines(NoticeText& n, const TexturesLeftOut& list) {
+    for (int i = 0; i < list.count; ++i) {
+        const TextureLeftOut& r = list.items[i];
+        const char* format =
+            r.reason == TextureLeftOutReason::kCannotLoad      ? MSG_NOTICE_TEXTURE_NOT_LOADED
+            : r.reason == TextureLeftOutReason::kPastFileLimit ? MSG_NOTICE_TEXTURE_PAST_FILE_LIMIT
+                                                               : MSG_NOTICE_TEXTURE_NO_MEMORY;
+        char line[kTextureLeftOutNameSize + 128];
+        snprintf(line, sizeof line, format, r.name);
+        AddLine(n, line);
+    }
+    if (list.more > 0) {
+        char line[128];
+        snprintf(line, sizeof line, MSG_NOTICE_TEXTURES_MORE, list.more);
+        AddLine(n, line);
+    }
+}
+
 } // namespace
 
 void FormatExportNotice(const ExportNotes& notes, char* text, size_t size) {
@@ -147,6 +164,7 @@ void FormatExportNotice(const ExportNotes& notes, char* text, size_t size) {
         return;
     text[0] = '\0';
     NoticeText n{text, size};
+    AddLeftOutLines(n, notes.leftOut);
     for (size_t i = 0; i < notes.mended.items.size(); ++i)
         AddMendedLine(n, notes.mended, i);
     bool pedBonesShown = false;
@@ -162,8 +180,6 @@ void FormatExportMessage(const ExportResult& result, char* text, size_t size) {
     const char* fixed = FixedText(result.problem);
     if (fixed != nullptr)
         snprintf(text, size, "%s", fixed);
-    else if (result.problem == ExportProblem::kMissingBone)
-        snprintf(text, size, MSG_BONE_NUMBER_MISSING, static_cast<int>(result.boneNumber));
     else
-        snprintf(text, size, MSG_TEXTURE_LOAD_FAILED, result.textureName);
+        snprintf(text, size, MSG_BONE_NUMBER_MISSING, static_cast<int>(result.boneNumber));
 }

@@ -21,8 +21,6 @@
 #define MSG_TXD_REPLACE_FAILED "TXD ファイルの置き換えに失敗しました。"
 // The model's own name ends in .txd: the dictionary would replace it.
 #define MSG_TXD_SAME_AS_DFF "TXD ファイルが DFF ファイルと同じ名前になります。"
-// A texture image that cannot be loaded or held (%s: the texture name).
-#define MSG_TEXTURE_LOAD_FAILED "テクスチャを読み込めません。\n%s"
 #define MSG_TOO_MANY_BONES "ボーンの数が255を超えています。"
 #define MSG_TOO_MANY_VERTICES "頂点の数が65535を超えています。"
 #define MSG_EXPORT_OUT_OF_MEMORY "メモリが不足しています。"
@@ -37,8 +35,15 @@ constexpr size_t kExportMessageSize = 160;
 void FormatExportMessage(const ExportResult& result, char* text, size_t size);
 
 // The notice after the files are written: a heading, then one line per thing
-// mended or found.
+// left out, mended or found.
 #define MSG_NOTICE_HEADING "ファイルを書き出しました。ゲームでは次の点に注意してください。"
+// A texture left out of the dictionary, by why (%s: the texture name).
+#define MSG_NOTICE_TEXTURE_NOT_LOADED "画像を読み込めないためテクスチャを書き出せませんでした: %s"
+#define MSG_NOTICE_TEXTURE_PAST_FILE_LIMIT                                                         \
+    "TXD ファイルが大きくなりすぎるためテクスチャを書き出せませんでした: %s"
+#define MSG_NOTICE_TEXTURE_NO_MEMORY "メモリが不足したためテクスチャを書き出せませんでした: %s"
+// After the textures named, when more were left out.
+#define MSG_NOTICE_TEXTURES_MORE "ほかに%d個のテクスチャを書き出せませんでした。"
 // A frame name over 23 characters overwrites the game's memory.
 #define MSG_NOTICE_FRAME_NAME_CUT "フレーム名を23文字に切り詰めました: %s"
 // A texture name over 31 characters never matches in the game.
@@ -61,10 +66,10 @@ void FormatExportMessage(const ExportResult& result, char* text, size_t size);
 // At most this many lines follow the notice's heading.
 constexpr int kMaxNoticeLines = 12;
 // Room for the heading, the lines and the closing "…".
-constexpr size_t kExportNoticeSize = 2048;
+constexpr size_t kExportNoticeSize = 6144;
 
-// The notice for what the export mended and what the rules found in the
-// records written; empty when none of it needs telling (the warnings that
+// The notice for the textures the export left out, what it mended and what
+// the rules found in the records written; empty when none of it needs telling (the warnings that
 // every export gives, such as the fixed maxWeightsPerVertex, do not).
 void FormatExportNotice(const ExportNotes& notes, char* text, size_t size);
 

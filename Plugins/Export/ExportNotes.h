@@ -1,11 +1,14 @@
-// What an export mended in the records it writes and what the game's rules
-// still find in them: plain findings, which the driver words as one notice
-// once the files are written.
+// What an export left out, what it mended in the records it writes and what
+// the game's rules still find in them: plain records, which the driver words
+// as one notice once the files are written.
 #pragma once
 
 #include "check/Finding.h"
+#include "frame/TextureLeftOut.h"
 
 struct ExportNotes {
+    // The textures left out of the dictionary, and why.
+    TexturesLeftOut leftOut;
     // The rules' findings over the records as they came, each mended before
     // writing: frame-name-length and texture-name-length for names cut to
     // the game's limits (name: the name as it was, value: its length),

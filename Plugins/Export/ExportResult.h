@@ -1,12 +1,9 @@
 // What an export step ended with: done, or what stopped it, with its detail.
 // The steps return results; the driver alone turns them into messages.
+// Textures left out are no failure: they are collected (TexturesLeftOut).
 #pragma once
 
-#include <stddef.h>
 #include <stdint.h>
-#include <string.h>
-
-#include "frame/MQHost.h"
 
 enum class ExportProblem : uint8_t {
     kNone,
@@ -23,17 +20,12 @@ enum class ExportProblem : uint8_t {
     kTxdCreateFailed,
     kTxdWriteFailed,
     kTxdReplaceFailed,
-    kTxdSameAsDff,      // the model's own name ends in .txd
-    kTextureCannotLoad, // a texture left out (detail: textureName)
+    kTxdSameAsDff, // the model's own name ends in .txd
 };
-
-// Room for a texture name: names pass through the host's 64-byte buffers.
-constexpr size_t kExportResultNameSize = kHostPathSize;
 
 struct ExportResult {
     ExportProblem problem = ExportProblem::kNone;
     int32_t boneNumber = 0;
-    char textureName[kExportResultNameSize] = {};
 
     bool Ok() const { return problem == ExportProblem::kNone; }
 };
@@ -53,22 +45,3 @@ inline ExportResult MissingBoneResult(int32_t boneNumber) {
     r.boneNumber = boneNumber;
     return r;
 }
-
-// The name is cut to fit, as the host's buffers cut it.
-inline ExportResult TextureCannotLoadResult(const char* name) {
-    ExportResult r = ExportFailure(ExportProblem::kTextureCannotLoad);
-    size_t length = strnlen(name, kExportResultNameSize - 1);
-    memcpy(r.textureName, name, length);
-    r.textureName[length] = '\0';
-    return r;
-}
-
-// Where a step reports a problem it goes on from (a texture left out of the
-// dictionary); the driver shows each at once, in the order they come.
-class ExportNotices {
-  public:
-    virtual void Notice(const ExportResult& result) = 0;
-
-  protected:
-    ~ExportNotices() = default;
-};

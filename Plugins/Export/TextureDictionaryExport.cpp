@@ -8,7 +8,7 @@
 
 ExportResult PrepareTextureDictionary(HostDocument doc, const char* modelPath,
                                       const UsedMaterialMap& used, const TextureOutput& output,
-                                      ExportNotices& notices, ExportNotes* notes,
+                                      TexturesLeftOut& leftOut, ExportNotes* notes,
                                       PendingFile& file) {
     HeapArray<char> path;
     TextureList list;
@@ -17,7 +17,7 @@ ExportResult PrepareTextureDictionary(HostDocument doc, const char* modelPath,
     TextureDictionaryPath(modelPath, path.Data(), path.Count());
     if (!file.Create(path.Data()))
         return ExportFailure(ExportProblem::kTxdCreateFailed);
-    bool written = WriteTextureDictionary(file.Stream(), doc, list, notices, output, notes);
+    bool written = WriteTextureDictionary(file.Stream(), doc, list, leftOut, output, notes);
     if (!file.Finish() || !written) {
         file.Discard();
         return ExportFailure(ExportProblem::kTxdWriteFailed);
@@ -26,11 +26,11 @@ ExportResult PrepareTextureDictionary(HostDocument doc, const char* modelPath,
 }
 
 ExportResult ExportTextureDictionary(HostDocument doc, const char* modelPath,
-                                     const UsedMaterialMap& used, ExportNotices& notices,
+                                     const UsedMaterialMap& used, TexturesLeftOut& leftOut,
                                      const TextureOutput& output, ExportNotes* notes) {
     PendingFile file;
     ExportResult result =
-        PrepareTextureDictionary(doc, modelPath, used, output, notices, notes, file);
+        PrepareTextureDictionary(doc, modelPath, used, output, leftOut, notes, file);
     if (!result.Ok())
         return result;
     if (!file.Commit())

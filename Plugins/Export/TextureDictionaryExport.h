@@ -11,15 +11,15 @@
 
 // Writes the dictionary for the materials that used marks into a finished
 // temporary file beside the model, for the caller to put in place. Textures
-// left out go to notices, what the rules find and what was mended to notes
+// left out go to leftOut, what the rules find and what was mended to notes
 // (which may be null); the result says why the file could not be had.
 ExportResult PrepareTextureDictionary(HostDocument doc, const char* modelPath,
                                       const UsedMaterialMap& used, const TextureOutput& output,
-                                      ExportNotices& notices, ExportNotes* notes,
+                                      TexturesLeftOut& leftOut, ExportNotes* notes,
                                       PendingFile& file);
 
 // The dictionary alone: prepared and put in place.
 ExportResult ExportTextureDictionary(HostDocument doc, const char* modelPath,
-                                     const UsedMaterialMap& used, ExportNotices& notices,
+                                     const UsedMaterialMap& used, TexturesLeftOut& leftOut,
                                      const TextureOutput& output = TextureOutput(),
                                      ExportNotes* notes = nullptr);

@@ -12,7 +12,7 @@
 
 namespace {
 
-static_assert(kMaterialTextSize <= kExportResultNameSize, "a texture name fits a result");
+static_assert(kMaterialTextSize <= kTextureLeftOutNameSize, "a texture name fits its record");
 
 // The colour image and, for a 24-bit image whose entry names one, the alpha
 // map that loaded. A 32-bit image carries its own alpha; its alpha map is
@@ -108,19 +108,19 @@ bool WriteTextureNative(ByteStream& s, const TextureNativeStruct& r, TextureLeve
 struct DictionaryPass {
     HostDocument doc;
     const TextureOutput* output;
-    ExportNotices* notices;
+    TexturesLeftOut* leftOut;
     ExportNotes* notes; // may be null
     TextureNames names; // of the textures written
     uint16_t written = 0;
     bool ok = true;
 };
 
-// Loads, checks and writes one entry; false when it was left out (after a
-// notice saying why).
+// Loads, checks and writes one entry; false when it was left out (recorded
+// with the reason).
 bool WriteEntry(ByteStream& s, const TextureEntry& entry, DictionaryPass& pass) {
     LoadedTexture t;
     if (!LoadTexture(pass.doc, entry, &t)) {
-        pass.notices->Notice(TextureCannotLoadResult(entry.texture));
+        AddTextureLeftOut(*pass.leftOut, entry.texture, TextureLeftOutReason::kCannotLoad);
         return false;
     }
     const int32_t index = pass.written;
@@ -141,14 +141,14 @@ bool WriteEntry(ByteStream& s, const TextureEntry& entry, DictionaryPass& pass) 
         }
     }
     if (!FitsStream(s, raster)) {
-        pass.notices->Notice(TextureCannotLoadResult(entry.texture));
+        AddTextureLeftOut(*pass.leftOut, entry.texture, TextureLeftOutReason::kPastFileLimit);
         return false;
     }
     PixelSource pixels;
     TextureLevelWriter levels;
     if (!PreparePixelSource(&pixels, &t.image, t.alphaMapInUse ? &t.alphaMap : nullptr) ||
         !levels.Prepare(*raster.encoding, raster.width, raster.height, raster.levels)) {
-        pass.notices->Notice(ExportFailure(ExportProblem::kOutOfMemory));
+        AddTextureLeftOut(*pass.leftOut, entry.texture, TextureLeftOutReason::kOutOfMemory);
         return false;
     }
     pass.ok = WriteTextureNative(s, r, levels, pixels) && pass.ok;
@@ -162,12 +162,12 @@ bool WriteEntry(ByteStream& s, const TextureEntry& entry, DictionaryPass& pass) 
 } // namespace
 
 bool WriteTextureDictionary(ByteStream& s, HostDocument doc, const TextureList& list,
-                            ExportNotices& notices, const TextureOutput& output,
+                            TexturesLeftOut& leftOut, const TextureOutput& output,
                             ExportNotes* notes) {
     SectionStack stack;
     uint32_t structOffset = 0;
     uint16_t listed = static_cast<uint16_t>(list.count);
-    DictionaryPass pass{doc, &output, &notices, notes, TextureNames(), 0, true};
+    DictionaryPass pass{doc, &output, &leftOut, notes, TextureNames(), 0, true};
     pass.ok = BeginTextureDictionary(s, stack, TextureDictionaryStruct{listed, kTextureDeviceD3D9},
                                      &structOffset);
     for (uint32_t i = 0; i < list.count; ++i)

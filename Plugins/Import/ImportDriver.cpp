@@ -83,15 +83,10 @@ HostBool ShowOutcome(const ImportOutcome& outcome) {
         ShowImportText(text);
         return 0;
     }
-    const TextureNotice& t = outcome.textures;
-    if (t.leftOut.any || t.noLevels.any) {
-        char text[sizeof MSG_TEXTURES_LEFT_OUT + sizeof t.leftOut.lines + 2 +
-                  sizeof MSG_TEXTURES_NO_LEVELS + sizeof t.noLevels.lines];
-        snprintf(text, sizeof text, "%s%s%s%s%s", t.leftOut.any ? MSG_TEXTURES_LEFT_OUT : "",
-                 t.leftOut.lines, t.leftOut.any && t.noLevels.any ? "\n\n" : "",
-                 t.noLevels.any ? MSG_TEXTURES_NO_LEVELS : "", t.noLevels.lines);
+    char text[kTextureNoticeSize];
+    FormatTextureNotice(outcome.textures, text, sizeof text);
+    if (text[0] != '\0')
         ShowImportText(text);
-    }
     return 1;
 }
 

@@ -1,6 +1,10 @@
 #include "Plugins/Import/ImportMessages.h"
 
+#include <stdarg.h>
 #include <stdio.h>
+#include <string.h>
+
+#include "Plugins/Import/TextureImport.h"
 
 namespace {
 
@@ -112,7 +116,153 @@ void FormatCorruptReason(const ImportResult& result, char* reason, size_t size) 
                  static_cast<unsigned>(result.offset));
 }
 
+// The texts of the whole text as it grows, each cut to what is left.
+struct Text {
+    char* text;
+    size_t size;
+};
+
+void Append(Text& t, const char* format, ...) __attribute__((format(printf, 2, 3)));
+
+void Append(Text& t, const char* format, ...) {
+    const size_t used = strlen(t.text);
+    va_list args;
+    va_start(args, format);
+    vsnprintf(t.text + used, t.size - used, format, args);
+    va_end(args);
+}
+
+// Why a texture of the dictionary cannot be read: the main line and the
+// reason.
+void AppendTextureReason(Text& t, const TextureReadProblem& p) {
+    switch (p.code) {
+    case TextureReadCode::kStructTooShort:
+        Append(t, MSG_CORRUPT MSG_CORRUPT_TEXTURE_STRUCT_SIZE, static_cast<unsigned>(p.value));
+        return;
+    case TextureReadCode::kPlatform: {
+        const char* name = TexturePlatformName(p.platformId);
+        if (name != nullptr)
+            Append(t, MSG_UNSUPPORTED MSG_UNSUPPORTED_PLATFORM, name);
+        else
+            Append(t, MSG_UNSUPPORTED MSG_UNSUPPORTED_PLATFORM_ID,
+                   static_cast<unsigned>(p.platformId));
+        return;
+    }
+    case TextureReadCode::kRasterFormat:
+        Append(t,
+               p.platformId == kTexturePlatformD3D9 ? MSG_UNSUPPORTED MSG_UNSUPPORTED_RASTER_D3D9
+                                                    : MSG_UNSUPPORTED MSG_UNSUPPORTED_RASTER_D3D8,
+               static_cast<unsigned>(p.value), static_cast<unsigned>(p.detail));
+        return;
+    case TextureReadCode::kNoPixels:
+        Append(t, MSG_CORRUPT MSG_CORRUPT_TEXTURE_SIZE, p.width, p.height);
+        return;
+    case TextureReadCode::kLevelCount:
+        Append(t, MSG_CORRUPT MSG_CORRUPT_LEVEL_COUNT, static_cast<unsigned>(p.value));
+        return;
+    case TextureReadCode::kPalettePastEnd:
+        Append(t, "%s", MSG_CORRUPT MSG_CORRUPT_PALETTE_PAST_END);
+        return;
+    case TextureReadCode::kLevelPastEnd:
+        Append(t, MSG_CORRUPT MSG_CORRUPT_LEVEL_PAST_END, static_cast<unsigned>(p.level));
+        return;
+    case TextureReadCode::kLevelSizePastEnd:
+        Append(t, MSG_CORRUPT MSG_CORRUPT_LEVEL_SIZE_PAST_END, static_cast<unsigned>(p.level),
+               static_cast<unsigned>(p.value));
+        return;
+    case TextureReadCode::kLevelTooShort: {
+        const int level = static_cast<int>(p.level);
+        Append(t, MSG_CORRUPT MSG_CORRUPT_LEVEL_TOO_SHORT, static_cast<unsigned>(p.level),
+               static_cast<unsigned>(p.value), static_cast<unsigned>(MipSide(p.width, level)),
+               static_cast<unsigned>(MipSide(p.height, level)), RasterEncodingName(p.encoding));
+        return;
+    }
+    default:
+        Append(t, "%s", MSG_MISSING_TEXTURE_STRUCT);
+        return;
+    }
+}
+
+// Why the dictionary or one of its textures cannot be read: the main line,
+// the reason, then the texture and where it stands.
+void AppendReadProblem(Text& t, const TextureReadProblem& p) {
+    switch (p.code) {
+    case TextureReadCode::kStream: {
+        const char* name = SectionTypeName(p.sectionType);
+        Append(t, MSG_CORRUPT "%s" MSG_CORRUPT_AT, StreamText(p.stream),
+               static_cast<unsigned>(p.offset), static_cast<unsigned>(p.sectionType),
+               name != nullptr ? name : "?");
+        return;
+    }
+    case TextureReadCode::kNone:
+    case TextureReadCode::kNoDictionary:
+        Append(t, "%s", MSG_MISSING_TEXTURE_DICTIONARY);
+        return;
+    case TextureReadCode::kNoDictionaryStruct:
+        Append(t, "%s", MSG_MISSING_TEXTURE_DICTIONARY_STRUCT);
+        return;
+    case TextureReadCode::kTextureMissing:
+        Append(t, MSG_CORRUPT MSG_CORRUPT_TEXTURE_MISSING, static_cast<unsigned>(p.count),
+               static_cast<unsigned>(p.index + 1));
+        return;
+    default:
+        break;
+    }
+    AppendTextureReason(t, p);
+    Append(t, MSG_TEXTURE_NUMBER, static_cast<unsigned>(p.index + 1),
+           static_cast<unsigned>(p.count));
+    if (p.name[0] != '\0')
+        Append(t, MSG_TEXTURE_NAMED, p.name);
+    Append(t, MSG_CORRUPT_AT, static_cast<unsigned>(p.offset),
+           static_cast<unsigned>(kSectionTextureNative), SectionTypeName(kSectionTextureNative));
+}
+
+void AppendLeftOut(Text& t, const TextureLeftOut& r) {
+    Append(t, MSG_TEXTURE_ENTRY, r.name);
+    switch (r.reason) {
+    case TextureLeftOutReason::kUnreadable:
+        AppendReadProblem(t, r.read);
+        return;
+    case TextureLeftOutReason::kCannotOpen:
+        Append(t, "%s", MSG_TEXTURE_CANNOT_OPEN);
+        return;
+    case TextureLeftOutReason::kPaletteIndex:
+        Append(t, "%s", MSG_TEXTURE_PALETTE_INDEX);
+        return;
+    case TextureLeftOutReason::kCannotWrite:
+        Append(t, "%s", MSG_TEXTURE_CANNOT_WRITE);
+        return;
+    default:
+        Append(t, "%s", MSG_OUT_OF_MEMORY);
+        return;
+    }
+}
+
+void AppendMore(Text& t, const TexturesLeftOut& list) {
+    if (list.more > 0)
+        Append(t, "\n" MSG_TEXTURES_MORE, list.more);
+}
+
 } // namespace
+
+void FormatTextureNotice(const TextureNotice& notice, char* text, size_t size) {
+    if (size == 0)
+        return;
+    text[0] = '\0';
+    Text t{text, size};
+    if (notice.leftOut.Any()) {
+        Append(t, "%s", MSG_TEXTURES_LEFT_OUT);
+        for (int i = 0; i < notice.leftOut.count; ++i)
+            AppendLeftOut(t, notice.leftOut.items[i]);
+        AppendMore(t, notice.leftOut);
+    }
+    if (notice.noLevels.Any()) {
+        Append(t, "%s%s", notice.leftOut.Any() ? "\n\n" : "", MSG_TEXTURES_NO_LEVELS);
+        for (int i = 0; i < notice.noLevels.count; ++i)
+            Append(t, "\n%s", notice.noLevels.items[i].name);
+        AppendMore(t, notice.noLevels);
+    }
+}
 
 void FormatImportMessage(const ImportResult& result, char* text, size_t size) {
     if (size == 0)

@@ -5,6 +5,8 @@
 
 #include "Plugins/Import/ImportResult.h"
 
+struct TextureNotice;
+
 #define IMPORT_CAPTION "Skelvane Import"
 
 // The file is missing, unreadable or not a regular file.
@@ -26,8 +28,8 @@
 #define MSG_UNSUPPORTED "未対応のフォーマットです。\n"
 #define MSG_UNSUPPORTED_TRISTRIP MSG_UNSUPPORTED "Tristrip"
 #define MSG_UNSUPPORTED_NO_POSITIONS MSG_UNSUPPORTED "~Positions"
-#define MSG_UNSUPPORTED_TOO_MANY_VERTICES MSG_UNSUPPORTED "more than 65535 vertices"
-#define MSG_UNSUPPORTED_TOO_MANY_CLUMPS MSG_UNSUPPORTED "more than 127 clumps"
+#define MSG_UNSUPPORTED_TOO_MANY_VERTICES MSG_UNSUPPORTED "頂点が 65535 個を超えています。"
+#define MSG_UNSUPPORTED_TOO_MANY_CLUMPS MSG_UNSUPPORTED "クランプが 127 個を超えています。"
 #define MSG_BONE_NOT_FOUND "対応ボーンが見つかりません。\n%s"
 // A file that cannot be read soundly, followed by the reason and, for the
 // section stream's own problems, where it was found.
@@ -54,13 +56,46 @@
 #define MSG_CORRUPT_FRAME_PARENT                                                                   \
     "フレーム %d の親が Frame List の外にあるか、親子関係が循環しています。"
 #define MSG_OUT_OF_MEMORY "メモリが不足しています。"
-// Followed by one line per texture or dictionary left out.
+// Followed by one entry per texture or dictionary left out: its name, then
+// the reason.
 #define MSG_TEXTURES_LEFT_OUT "テクスチャを書き出せませんでした。"
 // Followed by one line per texture of 0 mip levels written from the level its
 // Struct still holds: the game loads no pixels for it and reads the rest of
 // the dictionary from the wrong place.
 #define MSG_TEXTURES_NO_LEVELS                                                                     \
     "ミップレベル数が0のテクスチャを1レベルとして書き出しました（ゲームでは読み込めません）。"
+// After the entries listed, when there were more.
+#define MSG_TEXTURES_MORE "ほかに %d 件あります。"
+// An entry: the name of the texture, its file or the dictionary, then the
+// reason.
+#define MSG_TEXTURE_ENTRY "\n%s: "
+#define MSG_TEXTURE_CANNOT_OPEN "ファイルを開けません。"
+#define MSG_TEXTURE_PALETTE_INDEX "パレットにない色番号があります。"
+#define MSG_TEXTURE_CANNOT_WRITE "ファイルを書き込めません。"
+// A dictionary that cannot be read: MSG_MISSING or MSG_CORRUPT or
+// MSG_UNSUPPORTED, the reason, then the texture and where it stands.
+#define MSG_MISSING_TEXTURE_DICTIONARY MSG_MISSING "0x00000016 (Texture Dictionary)"
+#define MSG_MISSING_TEXTURE_DICTIONARY_STRUCT MSG_MISSING "0x00000016 > 0x00000001 (Struct)"
+#define MSG_MISSING_TEXTURE_STRUCT MSG_MISSING "0x00000016 > 0x00000015 > 0x00000001 (Struct)"
+#define MSG_CORRUPT_TEXTURE_MISSING                                                                \
+    "テクスチャ数は %u ですが、%u 番目の Texture Native がありません。"
+#define MSG_CORRUPT_TEXTURE_STRUCT_SIZE "Texture Native の Struct が %u バイトしかありません。"
+#define MSG_UNSUPPORTED_PLATFORM "プラットフォーム %s"
+#define MSG_UNSUPPORTED_PLATFORM_ID "プラットフォーム 0x%08X"
+#define MSG_UNSUPPORTED_RASTER_D3D9 "ラスター形式 0x%08X (d3dFormat %u)"
+#define MSG_UNSUPPORTED_RASTER_D3D8 "ラスター形式 0x%08X (圧縮 %u)"
+#define MSG_CORRUPT_TEXTURE_SIZE "テクスチャの大きさが %ux%u です。"
+#define MSG_CORRUPT_LEVEL_COUNT "ミップレベル数が %u です。"
+#define MSG_CORRUPT_PALETTE_PAST_END "パレットが Texture Native を越えています。"
+#define MSG_CORRUPT_LEVEL_PAST_END "ミップレベル %u が Texture Native を越えています。"
+#define MSG_CORRUPT_LEVEL_SIZE_PAST_END                                                            \
+    "ミップレベル %u の %u バイトが Texture Native を越えています。"
+#define MSG_CORRUPT_LEVEL_TOO_SHORT                                                                \
+    "ミップレベル %u が %u バイトしかなく、%ux%u の %s に足りません。"
+// The texture a problem belongs to: its number of the dictionary's count,
+// and its name when its header was read.
+#define MSG_TEXTURE_NUMBER "\nテクスチャ %u/%u"
+#define MSG_TEXTURE_NAMED "「%s」"
 
 // Trace lines are fixed texts, source line numbers included, kept word for word
 // because logs and the tools that filter them look for these exact lines.
@@ -82,3 +117,9 @@
 constexpr size_t kImportMessageSize = 384;
 // The text shown for a failed result.
 void FormatImportMessage(const ImportResult& result, char* text, size_t size);
+
+// Room for the texture step's message: both headings and every entry listed.
+constexpr size_t kTextureNoticeSize = 8192;
+// The texture step's one message: what was left out and why, then the
+// textures of 0 mip levels written; empty when there is neither.
+void FormatTextureNotice(const TextureNotice& notice, char* text, size_t size);

@@ -25,22 +25,6 @@ struct WantedTexture {
     int32_t last;
 };
 
-template <size_t kSize> void AddLine(NoticeLines<kSize>& list, const char* line) {
-    char entry[kTextureProblemSize + kHostPathSize + 8];
-    snprintf(entry, sizeof entry, "\n%s", line);
-    if (list.full || strstr(list.lines, entry) != nullptr)
-        return;
-    const size_t used = strlen(list.lines);
-    const char* more = "\n...";
-    if (strlen(entry) + strlen(more) >= sizeof list.lines - used) {
-        memcpy(list.lines + used, more, strlen(more) + 1);
-        list.full = true;
-    } else {
-        memcpy(list.lines + used, entry, strlen(entry) + 1);
-    }
-    list.any = true;
-}
-
 // A name the importer gave ("NAME.png") that stays a plain file in the
 // model's folder: no separator, no drive, not only dots.
 bool IsPlainPngName(const char* name) {
@@ -88,16 +72,19 @@ WantedTexture* FindWanted(HeapArray<WantedTexture>& wanted, size_t count, const 
     return nullptr;
 }
 
-// Decodes the first level and writes it; the reason when it cannot.
-const char* WriteTexture(const TextureNative& t, const uint8_t* body, const char* path,
-                         HeapArray<uint8_t>& rgba) {
+// Decodes the first level and writes it; false with the reason when it
+// cannot.
+bool WriteTexture(const TextureNative& t, const uint8_t* body, const char* path,
+                  HeapArray<uint8_t>& rgba, TextureLeftOutReason* reason) {
     if (!rgba.Allocate(static_cast<size_t>(t.width) * t.height * 4))
-        return "not enough memory";
-    if (!DecodeRaster(TextureLevelView(t, body, 0), rgba.Data()))
-        return "a palette index lies outside the palette";
-    if (!WritePngFile(path, rgba.Data(), t.width, t.height))
-        return "the file cannot be written";
-    return nullptr;
+        *reason = TextureLeftOutReason::kOutOfMemory;
+    else if (!DecodeRaster(TextureLevelView(t, body, 0), rgba.Data()))
+        *reason = TextureLeftOutReason::kPaletteIndex;
+    else if (!WritePngFile(path, rgba.Data(), t.width, t.height))
+        *reason = TextureLeftOutReason::kCannotWrite;
+    else
+        return true;
+    return false;
 }
 
 struct TexturePass {
@@ -109,21 +96,24 @@ struct TexturePass {
     TextureNotice* notice = nullptr;
 };
 
-void LeaveOut(TexturePass& pass, const char* what, const char* reason) {
-    char line[kTextureProblemSize + kHostPathSize + 4];
-    snprintf(line, sizeof line, "%s: %s", what, reason);
-    AddLine(pass.notice->leftOut, line);
+void LeaveOut(TexturePass& pass, const char* what, TextureLeftOutReason reason,
+              const TextureReadProblem* read = nullptr) {
+    AddTextureLeftOut(pass.notice->leftOut, what, reason, read);
+}
+
+// The dictionary, or a texture of it, that cannot be read.
+void LeaveOutUnread(TexturePass& pass, const TextureReadProblem& read) {
+    LeaveOut(pass, pass.dictionaryName, TextureLeftOutReason::kUnreadable, &read);
 }
 
 // The next texture as the game takes it: one of 0 mip levels whose Struct
 // still holds a level is read as that one level (*noLevels).
 TextureReadResult ReadGameTexture(TextureDictionaryReader& reader, HeapArray<uint8_t>& body,
-                                  TextureNative* t, char* problem, size_t problemSize,
-                                  bool* noLevels) {
+                                  TextureNative* t, TextureReadProblem* problem, bool* noLevels) {
     // A texture without a Struct leaves the body empty, not the last one's.
     body.Release();
     *noLevels = false;
-    TextureReadResult result = ReadNextTexture(reader, body, t, problem, problemSize);
+    TextureReadResult result = ReadNextTexture(reader, body, t, problem);
     if (result == TextureReadResult::kTextureBroken && body.Count() > 0 &&
         ParseLevellessTextureNative(body.Data(), static_cast<uint32_t>(body.Count()), t)) {
         *noLevels = true;
@@ -135,28 +125,28 @@ TextureReadResult ReadGameTexture(TextureDictionaryReader& reader, HeapArray<uin
 // The first pass: which texture of each wanted name comes last, and what
 // cannot be read (named once, here).
 bool FindLastOfEachName(TexturePass& pass, ByteStream& stream) {
-    char problem[kTextureProblemSize] = "";
+    TextureReadProblem problem;
     TextureDictionaryReader reader;
-    if (!OpenTextureDictionary(reader, stream, problem, sizeof problem)) {
-        LeaveOut(pass, pass.dictionaryName, problem);
+    if (!OpenTextureDictionary(reader, stream, &problem)) {
+        LeaveOutUnread(pass, problem);
         return false;
     }
     HeapArray<uint8_t> body;
     for (int32_t index = 0;; ++index) {
         TextureNative t;
         bool noLevels = false;
-        switch (ReadGameTexture(reader, body, &t, problem, sizeof problem, &noLevels)) {
+        switch (ReadGameTexture(reader, body, &t, &problem, &noLevels)) {
         case TextureReadResult::kEnd:
             return true;
         case TextureReadResult::kOutOfMemory:
-            LeaveOut(pass, pass.dictionaryName, "not enough memory");
+            LeaveOut(pass, pass.dictionaryName, TextureLeftOutReason::kOutOfMemory);
             return false;
         case TextureReadResult::kFileBroken:
             // The textures before the damage are written still.
-            LeaveOut(pass, pass.dictionaryName, problem);
+            LeaveOutUnread(pass, problem);
             return true;
         case TextureReadResult::kTextureBroken:
-            LeaveOut(pass, pass.dictionaryName, problem);
+            LeaveOutUnread(pass, problem);
             continue;
         case TextureReadResult::kTexture:
             break;
@@ -170,25 +160,24 @@ bool FindLastOfEachName(TexturePass& pass, ByteStream& stream) {
 // The second pass: each texture the first chose, written unless a file of
 // its name stands there already.
 void WriteChosen(TexturePass& pass, ByteStream& stream) {
-    char problem[kTextureProblemSize] = "";
+    TextureReadProblem problem;
     TextureDictionaryReader reader;
-    if (!OpenTextureDictionary(reader, stream, problem, sizeof problem))
+    if (!OpenTextureDictionary(reader, stream, &problem))
         return;
     HeapArray<uint8_t> body;
     HeapArray<uint8_t> rgba;
     HeapArray<char> path;
     if (!path.Allocate(pass.folderLength + kHostPathSize + 1)) {
-        LeaveOut(pass, pass.dictionaryName, "not enough memory");
+        LeaveOut(pass, pass.dictionaryName, TextureLeftOutReason::kOutOfMemory);
         return;
     }
     memcpy(path.Data(), pass.folder, pass.folderLength);
     for (int32_t index = 0;; ++index) {
         TextureNative t;
         bool noLevels = false;
-        TextureReadResult result =
-            ReadGameTexture(reader, body, &t, problem, sizeof problem, &noLevels);
+        TextureReadResult result = ReadGameTexture(reader, body, &t, &problem, &noLevels);
         if (result == TextureReadResult::kOutOfMemory)
-            LeaveOut(pass, pass.dictionaryName, "not enough memory");
+            LeaveOut(pass, pass.dictionaryName, TextureLeftOutReason::kOutOfMemory);
         if (result == TextureReadResult::kTextureBroken)
             continue;
         if (result != TextureReadResult::kTexture)
@@ -199,11 +188,11 @@ void WriteChosen(TexturePass& pass, ByteStream& stream) {
         memcpy(path.Data() + pass.folderLength, w->fileName, strlen(w->fileName) + 1);
         if (PlatformPathExists(path.Data()))
             continue; // never overwritten, whatever stands there
-        const char* reason = WriteTexture(t, body.Data(), path.Data(), rgba);
-        if (reason != nullptr)
+        TextureLeftOutReason reason;
+        if (!WriteTexture(t, body.Data(), path.Data(), rgba, &reason))
             LeaveOut(pass, w->fileName, reason);
         else if (noLevels)
-            AddLine(pass.notice->noLevels, w->fileName);
+            AddTextureLeftOut(pass.notice->noLevels, w->fileName, TextureLeftOutReason::kNoLevels);
     }
 }
 
@@ -223,7 +212,7 @@ void ImportTextures(ImportRun& run, const char* modelPath, int32_t firstMaterial
     snprintf(dictionaryName, sizeof dictionaryName, "%s.txd", run.stem);
     if (!folder.Allocate(pass.folderLength + 1) ||
         !dictionaryPath.Allocate(pass.folderLength + sizeof dictionaryName + 256)) {
-        AddLine(notice->leftOut, "not enough memory");
+        AddTextureLeftOut(notice->leftOut, dictionaryName, TextureLeftOutReason::kOutOfMemory);
     } else {
         memcpy(folder.Data(), modelPath, pass.folderLength);
         folder[pass.folderLength] = '\0';
@@ -234,7 +223,7 @@ void ImportTextures(ImportRun& run, const char* modelPath, int32_t firstMaterial
             return; // no dictionary beside the model: nothing to do
         FileStream file;
         if (!file.OpenForRead(dictionaryPath.Data()))
-            LeaveOut(pass, dictionaryName, "the file cannot be opened");
+            LeaveOut(pass, dictionaryName, TextureLeftOutReason::kCannotOpen);
         else if (FindLastOfEachName(pass, file))
             WriteChosen(pass, file);
     }

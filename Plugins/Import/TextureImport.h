@@ -6,24 +6,15 @@
 #include <stddef.h>
 #include <stdint.h>
 
-#include "Plugins/Import/ImportMessages.h"
 #include "Plugins/Import/ImportRun.h"
+#include "frame/TextureLeftOut.h"
 
-// Lines of a notice: "\nTEXT" each, each once, ending in "\n..." when no
-// more fit in kSize bytes.
-template <size_t kSize> struct NoticeLines {
-    char lines[kSize] = {};
-    bool any = false;
-    bool full = false;
-};
-
-// What the step tells: what it left out ("\nNAME: reason", per texture or
-// dictionary; sized so that the message with its heading holds 1024 bytes)
-// and the textures of 0 mip levels it wrote from the one level their Struct
-// still holds ("\nNAME.png").
+// What the step tells: what it left out (a texture, or the dictionary with
+// the reader's problem), and the textures of 0 mip levels it wrote from the
+// one level their Struct still holds (kNoLevels).
 struct TextureNotice {
-    NoticeLines<1024 - (sizeof MSG_TEXTURES_LEFT_OUT - 1)> leftOut;
-    NoticeLines<256> noLevels;
+    TexturesLeftOut leftOut;
+    TexturesLeftOut noLevels;
 };
 
 // Looks for "<stem>.txd" (letter case ignored) in the model's folder and

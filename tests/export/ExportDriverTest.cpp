@@ -236,13 +236,21 @@ TEST_F(ExportDriverTest, ModelNamedLikeItsDictionaryIsRefused) {
     EXPECT_EQ(Output("m.TXD"), std::vector<uint8_t>({7}));
 }
 
-TEST_F(ExportDriverTest, TextureThatCannotBeLoadedIsNamedAndLeftOut) {
+TEST_F(ExportDriverTest, TexturesThatCannotBeLoadedAreNamedInOneNoticeAndLeftOut) {
+    const char* twoFaces =
+        "[{\"points\": [0, 1, 2], \"material\": 0, \"uv\": [[0, 0], [1, 0], [0, 1]]}, "
+        "{\"points\": [2, 1, 0], \"material\": 1, \"uv\": [[0, 0], [1, 0], [0, 1]]}]";
+    const char* twoMaterials = "[{\"name\": \"a\", \"color\": [1, 1, 1], \"texture\": "
+                               "\"tex\\\\abcd.png\"}, {\"name\": \"b\", \"color\": [1, 1, 1], "
+                               "\"texture\": \"lost.bmp\"}]";
     harness_.script.clicks = {kIdWriteTextureDictionary};
-    ASSERT_EQ(Export(SceneText(kTriangle, kTriangleFace, kOneMaterial, OneBone())), 1);
-    // The texture at once, the notice once the files are written.
-    ASSERT_EQ(harness_.messages.size(), 2u);
-    EXPECT_EQ(harness_.messages[0], "テクスチャを読み込めません。\ntex\\abcd.png");
-    EXPECT_EQ(harness_.messages[1], NoticeText({ZeroWeightLine(3, 0), kRootOnlyPedLine}));
+    ASSERT_EQ(Export(SceneText(kTriangle, twoFaces, twoMaterials, OneBone())), 1);
+    // Both in the one notice shown once the files are written.
+    EXPECT_EQ(harness_.messages,
+              std::vector<std::string>({NoticeText(
+                  {"画像を読み込めないためテクスチャを書き出せませんでした: tex\\abcd.png",
+                   "画像を読み込めないためテクスチャを書き出せませんでした: lost.bmp",
+                   ZeroWeightLine(6, 0), kRootOnlyPedLine})}));
     EXPECT_EQ(harness_.Files(), std::vector<std::string>({"out.dff", "out.txd"}));
     EXPECT_EQ(Output("out.txd").size(), 40u); // the dictionary without textures
 }

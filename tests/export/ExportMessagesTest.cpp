@@ -37,8 +37,6 @@ TEST(ExportMessages, EveryResultHasItsText) {
     for (const auto& c : cases)
         EXPECT_EQ(TextOf(ExportFailure(c.problem)), c.text) << static_cast<int>(c.problem);
     EXPECT_EQ(TextOf(MissingBoneResult(-12)), "ボーン-12の対応ボーンが見つかりません。");
-    EXPECT_EQ(TextOf(TextureCannotLoadResult("maps\\%s.bmp")),
-              "テクスチャを読み込めません。\nmaps\\%s.bmp");
 }
 
 // Lines past the last one allowed end the notice in "…"; a name cut for two

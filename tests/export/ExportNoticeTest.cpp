@@ -74,12 +74,11 @@ bool Holds(const FindingList& list, Rule rule) {
 TextureNative FirstTexture(const std::vector<uint8_t>& bytes) {
     MemoryStream stream(bytes.data(), bytes.size());
     TextureDictionaryReader reader;
-    char problem[kTextureProblemSize];
+    TextureReadProblem problem;
     TextureNative t;
     HeapArray<uint8_t> body;
-    EXPECT_TRUE(OpenTextureDictionary(reader, stream, problem, sizeof problem));
-    EXPECT_EQ(ReadNextTexture(reader, body, &t, problem, sizeof problem),
-              TextureReadResult::kTexture);
+    EXPECT_TRUE(OpenTextureDictionary(reader, stream, &problem));
+    EXPECT_EQ(ReadNextTexture(reader, body, &t, &problem), TextureReadResult::kTexture);
     return t;
 }
 

@@ -168,7 +168,7 @@ TEST_F(TxdFileTest, SimulatedHostLoadsTheImagesFromTheDocumentFolder) {
     ASSERT_TRUE(used_.Reset(1));
     used_.MarkUsed(0);
     std::string model = folder_ + "/model.dff";
-    EXPECT_TRUE(ExportTextureDictionary(doc, model.c_str(), used_, notices_).Ok());
+    EXPECT_TRUE(ExportTextureDictionary(doc, model.c_str(), used_, leftOut_).Ok());
     ReadDictionary d = ReadTxd(ReadFile(folder_ + "/model.txd"));
     EXPECT_TRUE(d.problems.empty());
     ASSERT_EQ(d.textures.size(), 1u);
@@ -183,22 +183,22 @@ TEST_F(TxdFileTest, SimulatedHostLoadsTheImagesFromTheDocumentFolder) {
 }
 
 TEST_F(TxdFileTest, MissingImageStillGivesAWellFormedFile) {
-    expectNotices_ = true;
+    expectLeftOut_ = true;
     AddTestImage("skin.bmp", MakeImage(2, 2, 32, [](int32_t, int32_t) {
                      return TestPixel{1, 2, 3, 4};
                  }));
     Use({AddMaterial("lost.bmp"), AddMaterial("skin.bmp")});
     std::string model = folder_ + "/model.dff";
-    EXPECT_TRUE(ExportTextureDictionary(doc_, model.c_str(), used_, notices_).Ok());
+    EXPECT_TRUE(ExportTextureDictionary(doc_, model.c_str(), used_, leftOut_).Ok());
     ReadDictionary d = ReadTxd(ReadFile(folder_ + "/model.txd"));
     EXPECT_TRUE(d.problems.empty());
     EXPECT_EQ(d.textureCount, 1);
-    EXPECT_EQ(LeftOutNames(notices_), std::vector<std::string>{"lost.bmp"});
+    EXPECT_EQ(LeftOutNames(leftOut_), std::vector<std::string>{"lost.bmp"});
 }
 
 TEST_F(TxdFileTest, FileThatCannotBeCreatedIsReported) {
     Use({});
     std::string model = folder_ + "/no such folder/model.dff";
-    ExportResult result = ExportTextureDictionary(doc_, model.c_str(), used_, notices_);
+    ExportResult result = ExportTextureDictionary(doc_, model.c_str(), used_, leftOut_);
     EXPECT_EQ(result.problem, ExportProblem::kTxdCreateFailed);
 }

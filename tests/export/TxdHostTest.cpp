@@ -97,8 +97,8 @@ void TxdTest::TearDown() {
     PlatformInstallSinks(nullptr);
     g_messages = nullptr;
     EXPECT_TRUE(messages_.empty()) << messages_.front().text;
-    if (!expectNotices_) {
-        EXPECT_TRUE(notices_.results.empty()) << LeftOutNames(notices_).front();
+    if (!expectLeftOut_) {
+        EXPECT_TRUE(!leftOut_.Any()) << LeftOutNames(leftOut_).front();
     }
     g_images.clear();
     g_host = g_savedHost;
@@ -123,16 +123,21 @@ std::vector<uint8_t> TxdTest::Write() {
     TextureList list;
     EXPECT_TRUE(BuildTextureList(doc_, used_, &list));
     MemoryStream stream;
-    EXPECT_TRUE(WriteTextureDictionary(stream, doc_, list, notices_, output_));
+    EXPECT_TRUE(WriteTextureDictionary(stream, doc_, list, leftOut_, output_));
     return stream.Data();
 }
 
-std::vector<std::string> LeftOutNames(const RecordedNotices& notices) {
+std::vector<std::string> LeftOutNames(const TexturesLeftOut& leftOut) {
     std::vector<std::string> names;
-    for (const ExportResult& r : notices.results)
-        names.push_back(r.problem == ExportProblem::kTextureCannotLoad
-                            ? std::string(r.textureName)
-                            : "(problem " + std::to_string(static_cast<int>(r.problem)) + ")");
+    for (int i = 0; i < leftOut.count; ++i) {
+        const TextureLeftOut& r = leftOut.items[i];
+        names.push_back(r.reason == TextureLeftOutReason::kCannotLoad
+                            ? std::string(r.name)
+                            : "(reason " + std::to_string(static_cast<int>(r.reason)) + ") " +
+                                  r.name);
+    }
+    if (leftOut.more > 0)
+        names.push_back("(" + std::to_string(leftOut.more) + " more)");
     return names;
 }
 

@@ -23,15 +23,14 @@ TEST_F(TxdTest, ReaderGivesBackTheExportedPixels) {
 
     MemoryStream stream(bytes.data(), bytes.size());
     TextureDictionaryReader reader;
-    char problem[kTextureProblemSize] = "";
-    ASSERT_TRUE(OpenTextureDictionary(reader, stream, problem, sizeof problem)) << problem;
+    TextureReadProblem problem;
+    ASSERT_TRUE(OpenTextureDictionary(reader, stream, &problem)) << static_cast<int>(problem.code);
     HeapArray<uint8_t> body;
     const bool alpha[] = {false, true};
     for (bool hasAlpha : alpha) {
         TextureNative t;
-        ASSERT_EQ(TextureReadResult::kTexture,
-                  ReadNextTexture(reader, body, &t, problem, sizeof problem))
-            << problem;
+        ASSERT_EQ(TextureReadResult::kTexture, ReadNextTexture(reader, body, &t, &problem))
+            << static_cast<int>(problem.code);
         EXPECT_EQ(hasAlpha, t.hasAlpha);
         std::vector<uint8_t> rgba(static_cast<size_t>(t.width) * t.height * 4);
         ASSERT_TRUE(DecodeRaster(TextureLevelView(t, body.Data(), 0), rgba.data()));
@@ -43,5 +42,5 @@ TEST_F(TxdTest, ReaderGivesBackTheExportedPixels) {
                     << t.name << " " << x << "," << y;
             }
     }
-    EXPECT_EQ(TextureReadResult::kEnd, ReadNextTexture(reader, body, nullptr, problem, 1));
+    EXPECT_EQ(TextureReadResult::kEnd, ReadNextTexture(reader, body, nullptr, &problem));
 }

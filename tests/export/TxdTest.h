@@ -46,16 +46,10 @@ struct ShownMessage {
     uint32_t style;
 };
 
-// The notices a step gives, in order.
-class RecordedNotices final : public ExportNotices {
-  public:
-    void Notice(const ExportResult& result) override { results.push_back(result); }
-    std::vector<ExportResult> results;
-};
-
-// The texture names of notices that leave a texture out; a notice of any
-// other kind is given as "(problem N)".
-std::vector<std::string> LeftOutNames(const RecordedNotices& notices);
+// The names of the textures left out because their image did not load; one
+// left out for another reason is given as "(reason N) NAME", those beyond
+// the list as "(N more)".
+std::vector<std::string> LeftOutNames(const TexturesLeftOut& leftOut);
 
 // One Texture Native as read back.
 struct ReadTexture {
@@ -99,8 +93,8 @@ class TxdTest : public ::testing::Test {
     int32_t AddMaterial(const char* texture, const char* alphaMap = "");
     // Marks materials used by exported faces (the others stay unused).
     void Use(std::initializer_list<int32_t> materials);
-    // Builds the texture list and writes the dictionary into memory (notices
-    // go to notices_).
+    // Builds the texture list and writes the dictionary into memory (textures
+    // left out go to leftOut_).
     std::vector<uint8_t> Write();
     // Write() read back; fails the test when the file is not well-formed.
     ReadDictionary WriteAndRead();
@@ -110,9 +104,9 @@ class TxdTest : public ::testing::Test {
     TextureOutput output_; // how Write() stores the textures
     // The steps show no message themselves: showing any fails the test.
     std::vector<ShownMessage> messages_;
-    RecordedNotices notices_;
-    // Unless a test expects notices, any notice fails it.
-    bool expectNotices_ = false;
+    TexturesLeftOut leftOut_;
+    // Unless a test expects textures left out, any fails it.
+    bool expectLeftOut_ = false;
 };
 
 template <typename F>

@@ -1,6 +1,7 @@
 // The texture dictionary reader: every raster format read back to the golden
-// pixels, a file written by another tool, refused platforms, damaged natives,
-// and every truncation and corruption of a dictionary of every format.
+// pixels, a file written by another tool, refused platforms, damaged natives
+// (each with its code), and every truncation and corruption of a dictionary
+// of every format.
 #include <gtest/gtest.h>
 
 #include <stdio.h>
@@ -17,29 +18,34 @@ namespace {
 
 struct ReadResult {
     std::vector<TextureNative> textures;
-    std::vector<std::vector<uint8_t>> rgba; // level 0 of each texture
-    std::vector<std::string> problems;
+    std::vector<std::vector<uint8_t>> rgba;   // level 0 of each texture
+    std::vector<TextureReadProblem> problems; // code kNone: a texture read but not decoded
 };
+
+// For the failure messages.
+int CodeOf(const TextureReadProblem& p) {
+    return static_cast<int>(p.code);
+}
 
 // Reads every texture and decodes its first level; any problem is kept.
 ReadResult ReadAll(const std::vector<uint8_t>& bytes) {
     ReadResult r;
     MemoryStream stream(bytes.data(), bytes.size());
     TextureDictionaryReader reader;
-    char problem[kTextureProblemSize] = "";
-    if (!OpenTextureDictionary(reader, stream, problem, sizeof problem)) {
+    TextureReadProblem problem;
+    if (!OpenTextureDictionary(reader, stream, &problem)) {
+        EXPECT_NE(TextureReadCode::kNone, problem.code) << "a problem without a reason";
         r.problems.push_back(problem);
         return r;
     }
     HeapArray<uint8_t> body;
     for (;;) {
         TextureNative t;
-        problem[0] = '\0';
-        TextureReadResult result = ReadNextTexture(reader, body, &t, problem, sizeof problem);
+        TextureReadResult result = ReadNextTexture(reader, body, &t, &problem);
         if (result == TextureReadResult::kEnd)
             break;
         if (result != TextureReadResult::kTexture) {
-            EXPECT_NE('\0', problem[0]) << "a problem without a reason";
+            EXPECT_NE(TextureReadCode::kNone, problem.code) << "a problem without a reason";
             r.problems.push_back(problem);
             if (result != TextureReadResult::kTextureBroken)
                 break;
@@ -47,7 +53,7 @@ ReadResult ReadAll(const std::vector<uint8_t>& bytes) {
         }
         std::vector<uint8_t> rgba(static_cast<size_t>(t.width) * t.height * 4);
         if (!DecodeRaster(TextureLevelView(t, body.Data(), 0), rgba.data()))
-            r.problems.push_back(std::string(t.name) + ": not decoded");
+            r.problems.push_back(TextureReadProblem());
         r.textures.push_back(t);
         r.rgba.push_back(rgba);
     }
@@ -65,7 +71,7 @@ const RasterGolden* GoldenNamed(const std::string& name) {
 TEST(TextureDictionaryReader, EveryFormatReadsBackToTheGoldenPixels) {
     const std::vector<BuiltTexture> built = EveryFormatTextures();
     ReadResult r = ReadAll(TextureDictionaryBytes(built));
-    ASSERT_TRUE(r.problems.empty()) << r.problems[0];
+    ASSERT_TRUE(r.problems.empty()) << CodeOf(r.problems[0]);
     ASSERT_EQ(built.size(), r.textures.size());
     for (size_t i = 0; i < built.size(); ++i) {
         const TextureNative& t = r.textures[i];
@@ -94,7 +100,7 @@ TEST(TextureDictionaryReader, ReadsTheFileOfAnotherWriter) {
     bytes.resize(fread(bytes.data(), 1, bytes.size(), f));
     fclose(f);
     ReadResult r = ReadAll(bytes);
-    ASSERT_TRUE(r.problems.empty()) << r.problems[0];
+    ASSERT_TRUE(r.problems.empty()) << CodeOf(r.problems[0]);
     ASSERT_EQ(2u, r.textures.size());
     EXPECT_STREQ("tex_argb", r.textures[0].name);
     EXPECT_EQ(RasterEncoding::kB8G8R8A8, r.textures[0].encoding);
@@ -117,7 +123,12 @@ TEST(TextureDictionaryReader, OtherPlatformsAreRefusedByName) {
         t.platformId = p.id;
         ReadResult r = ReadAll(TextureDictionaryBytes({t, GoldenTexture(kRasterGoldens[1])}));
         ASSERT_EQ(1u, r.problems.size());
-        EXPECT_NE(std::string::npos, r.problems[0].find(std::string("platform ") + p.name));
+        EXPECT_EQ(TextureReadCode::kPlatform, r.problems[0].code);
+        EXPECT_EQ(p.id, r.problems[0].platformId);
+        EXPECT_STREQ(p.name, TexturePlatformName(r.problems[0].platformId));
+        // Where: the first Texture Native, after the dictionary's header and Struct.
+        EXPECT_EQ(kSectionTextureNative, r.problems[0].sectionType);
+        EXPECT_EQ(2 * kChunkHeaderSize + kTextureDictionaryStructSize, r.problems[0].offset);
         EXPECT_EQ(1u, r.textures.size()) << "the next texture is still read";
     }
 }
@@ -126,15 +137,17 @@ TEST(TextureDictionaryReader, DamagedNativesAreRefusedWithAReason) {
     struct Case {
         const char* what;
         void (*damage)(BuiltTexture&);
-        const char* expected;
+        TextureReadCode expected;
     };
     const Case kCases[] = {
-        {"levels past the body", [](BuiltTexture& t) { t.levels.back().pop_back(); }, "too few"},
+        {"levels past the body", [](BuiltTexture& t) { t.levels.back().pop_back(); },
+         TextureReadCode::kLevelTooShort},
         {"no palette", [](BuiltTexture& t) { t.palette.resize(100), t.levels = {{}}; },
-         "palette runs past"},
-        {"zero width", [](BuiltTexture& t) { t.width = 0; }, "raster of 0x"},
-        {"unknown format", [](BuiltTexture& t) { t.rasterFormat = 0x0900; }, "not supported"},
-        {"no level", [](BuiltTexture& t) { t.levels.clear(); }, "0 mip levels"},
+         TextureReadCode::kPalettePastEnd},
+        {"zero width", [](BuiltTexture& t) { t.width = 0; }, TextureReadCode::kNoPixels},
+        {"unknown format", [](BuiltTexture& t) { t.rasterFormat = 0x0900; },
+         TextureReadCode::kRasterFormat},
+        {"no level", [](BuiltTexture& t) { t.levels.clear(); }, TextureReadCode::kLevelCount},
     };
     for (const Case& c : kCases) {
         SCOPED_TRACE(c.what);
@@ -143,20 +156,22 @@ TEST(TextureDictionaryReader, DamagedNativesAreRefusedWithAReason) {
         c.damage(t);
         std::vector<uint8_t> body = TextureNativeBody(t);
         TextureNative out;
-        char problem[kTextureProblemSize] = "";
-        EXPECT_FALSE(ParseTextureNative(body.data(), static_cast<uint32_t>(body.size()), &out,
-                                        problem, sizeof problem));
-        EXPECT_NE(nullptr, strstr(problem, c.expected)) << problem;
+        TextureReadProblem problem;
+        EXPECT_FALSE(
+            ParseTextureNative(body.data(), static_cast<uint32_t>(body.size()), &out, &problem));
+        EXPECT_EQ(c.expected, problem.code);
+        EXPECT_STREQ(t.name.c_str(), problem.name);
     }
     // A level count past the levels stored.
     BuiltTexture t = GoldenTexture(kRasterGoldens[0]);
     std::vector<uint8_t> body = TextureNativeBody(t);
     body[85] = 2;
     TextureNative out;
-    char problem[kTextureProblemSize] = "";
-    EXPECT_FALSE(ParseTextureNative(body.data(), static_cast<uint32_t>(body.size()), &out, problem,
-                                    sizeof problem));
-    EXPECT_NE(nullptr, strstr(problem, "mip level 1 runs past")) << problem;
+    TextureReadProblem problem;
+    EXPECT_FALSE(
+        ParseTextureNative(body.data(), static_cast<uint32_t>(body.size()), &out, &problem));
+    EXPECT_EQ(TextureReadCode::kLevelPastEnd, problem.code);
+    EXPECT_EQ(1u, problem.level);
 }
 
 TEST(TextureDictionaryReader, EveryTruncationAndCorruptionGivesAReason) {

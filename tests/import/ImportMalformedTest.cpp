@@ -103,7 +103,7 @@ TEST_F(ImportTest, TooManyVerticesIsRefused) {
     StoreU32(&file[geometryStruct + 8], 65536);
     EXPECT_EQ(Import(file), 0);
     ASSERT_EQ(messages_.size(), 1u);
-    EXPECT_EQ(messages_[0], "未対応のフォーマットです。\nmore than 65535 vertices");
+    EXPECT_EQ(messages_[0], "未対応のフォーマットです。\n頂点が 65535 個を超えています。");
 }
 
 TEST_F(ImportTest, LongNamesAreCutNotOverflowed) {
@@ -130,7 +130,7 @@ TEST_F(ImportTest, MoreThan127ClumpsIsRefused) {
     std::vector<TestClump> clumps(128, MakeClumpWithBones({"Only"}));
     EXPECT_EQ(Import(BuildDff(clumps)), 0);
     ASSERT_EQ(messages_.size(), 1u);
-    EXPECT_EQ(messages_[0], "未対応のフォーマットです。\nmore than 127 clumps");
+    EXPECT_EQ(messages_[0], "未対応のフォーマットです。\nクランプが 127 個を超えています。");
     EXPECT_FALSE(outcome_.shown);
 }
 

@@ -101,8 +101,11 @@ TEST_F(ImportTexturesTest, DamagedDictionaryGivesOneMessageAndTheImportCompletes
     ASSERT_TRUE(harness_.WriteFile("Player.TXD", dictionary_));
     EXPECT_EQ(1, ImportPath(harness_.PathOf("player.dff")));
     ASSERT_EQ(1u, messages_.size());
-    EXPECT_EQ(0u, messages_[0].find("テクスチャを書き出せませんでした。\nplayer.txd: "))
-        << messages_[0];
+    // The reason in the words of a damaged model's, with where the damage is.
+    EXPECT_EQ(messages_[0], "テクスチャを書き出せませんでした。\nplayer.txd: "
+                            "ファイルが破損しています。\n"
+                            "セクションの大きさがファイルの終わりを越えています。\n"
+                            "位置 0x00000000 (0x00000016 Texture Dictionary)");
     EXPECT_NE(nullptr, Object("sdef:player"));
     EXPECT_EQ((std::vector<std::string>{"Player.TXD", "player.dff"}), harness_.Files());
 }
@@ -120,9 +123,9 @@ TEST_F(ImportTexturesTest, TextureThatCannotBeWrittenIsListed) {
     ASSERT_EQ(0, setrlimit(RLIMIT_FSIZE, &before));
     EXPECT_EQ(1, result);
     ASSERT_EQ(1u, messages_.size());
-    EXPECT_NE(std::string::npos, messages_[0].find("\nshirt.png: the file cannot be written"))
+    EXPECT_NE(std::string::npos, messages_[0].find("\nshirt.png: ファイルを書き込めません。"))
         << messages_[0];
-    EXPECT_NE(std::string::npos, messages_[0].find("\nSkin.png: the file cannot be written"))
+    EXPECT_NE(std::string::npos, messages_[0].find("\nSkin.png: ファイルを書き込めません。"))
         << messages_[0];
     // Nothing half-written is left.
     EXPECT_EQ((std::vector<std::string>{"Player.TXD", "player.dff"}), harness_.Files());

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "Plugins/Import/PngFile.h"
+#include "check/TextureReadText.h"
 #include "format/RasterDecode.h"
 #include "format/TextureDictionaryReader.h"
 #include "frame/TextCase.h"
@@ -70,10 +71,12 @@ bool WriteTexture(const TextureNative& t, const uint8_t* body, const char* folde
 
 int ListTextureDictionary(ByteStream& stream, const char* folder, const char* source,
                           WrittenTextures* written, FILE* out, FILE* err) {
-    char problem[kTextureProblemSize] = "";
+    TextureReadProblem problem;
+    char text[kTextureReadTextSize];
     TextureDictionaryReader reader;
-    if (!OpenTextureDictionary(reader, stream, problem, sizeof problem)) {
-        fprintf(err, "skelvane txd: %s\n", problem);
+    if (!OpenTextureDictionary(reader, stream, &problem)) {
+        DescribeTextureProblem(problem, text, sizeof text);
+        fprintf(err, "skelvane txd: %s\n", text);
         return kExitFailure;
     }
     fprintf(out, "%u texture(s)\n", static_cast<unsigned>(reader.textureCount));
@@ -81,7 +84,7 @@ int ListTextureDictionary(ByteStream& stream, const char* folder, const char* so
     bool complete = true;
     for (;;) {
         TextureNative t;
-        TextureReadResult result = ReadNextTexture(reader, body, &t, problem, sizeof problem);
+        TextureReadResult result = ReadNextTexture(reader, body, &t, &problem);
         if (result == TextureReadResult::kEnd)
             break;
         if (result == TextureReadResult::kTexture) {
@@ -91,8 +94,9 @@ int ListTextureDictionary(ByteStream& stream, const char* folder, const char* so
             continue;
         }
         complete = false;
+        DescribeTextureProblem(problem, text, sizeof text);
         fprintf(err, "skelvane txd: %s\n",
-                result == TextureReadResult::kOutOfMemory ? "not enough memory" : problem);
+                result == TextureReadResult::kOutOfMemory ? "not enough memory" : text);
         if (result != TextureReadResult::kTextureBroken)
             break;
     }
