@@ -1,6 +1,6 @@
 #include "check/DictionaryCheck.h"
 
-#include "check/TextureReadText.h"
+#include "check/ProblemText.h"
 #include "check/TextureRules.h"
 #include "format/TextureDictionaryReader.h"
 

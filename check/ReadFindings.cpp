@@ -1,3 +1,4 @@
+#include "check/ProblemText.h"
 #include "check/ReadFindings.h"
 
 #include <stdio.h>

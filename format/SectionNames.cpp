@@ -63,23 +63,3 @@ bool IsContainerSection(uint32_t type) {
         return false;
     }
 }
-
-const char* StreamProblemText(StreamProblem problem) {
-    switch (problem) {
-    case StreamProblem::kNone:
-        return "no problem";
-    case StreamProblem::kTruncatedHeader:
-        return "truncated header";
-    case StreamProblem::kSizePastParent:
-        return "size past the parent";
-    case StreamProblem::kSizePastFile:
-        return "size past the end of the file";
-    case StreamProblem::kShortRead:
-        return "short read";
-    case StreamProblem::kFileTooLarge:
-        return "file too large";
-    case StreamProblem::kTooDeep:
-        return "nested too deep";
-    }
-    return "unknown problem";
-}

@@ -82,8 +82,6 @@ enum class StreamProblem : uint8_t {
     kTooDeep,         // a section nested deeper than the reader holds (not malformed)
 };
 
-// Text describing a problem ("truncated header", ...).
-const char* StreamProblemText(StreamProblem problem);
 
 // Reader state over one stream: the absolute body start and end of each
 // entered section, by depth. A malformed file stops every scan and is

@@ -33,8 +33,3 @@ struct ClumpList {
     int8_t count = 0;
     char** captions = nullptr; // count owned texts
 };
-
-// The scale factor of a mantissa in thousandths and a power of ten:
-// (mantissa / 1000) x 10^exponent, the power by binary exponentiation in
-// extended precision, inverted for negative exponents.
-float ScaleFactorOf(int32_t mantissa, int8_t exponent);

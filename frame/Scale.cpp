@@ -1,4 +1,4 @@
-#include "frame/Options.h"
+#include "frame/Scale.h"
 
 float ScaleFactorOf(int32_t mantissa, int8_t exponent) {
     int e = exponent;

@@ -19,6 +19,7 @@
 #include "frame/DialogIds.h"
 #include "frame/KeynoteLayout.h"
 #include "frame/OptionsDialog.h"
+#include "frame/Scale.h"
 #include "frame/UserMessage.h"
 #include "platform/Dialog.h"
 

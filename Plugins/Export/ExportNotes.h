@@ -4,7 +4,7 @@
 #pragma once
 
 #include "check/Finding.h"
-#include "frame/TextureLeftOut.h"
+#include "Plugins/Shared/TextureLeftOut.h"
 
 struct ExportNotes {
     // The textures left out of the dictionary, and why.

@@ -6,7 +6,7 @@
 #include "Plugins/Export/TextureList.h"
 #include "format/ByteStream.h"
 #include "frame/MQHost.h"
-#include "frame/TextureLeftOut.h"
+#include "Plugins/Shared/TextureLeftOut.h"
 
 // How the textures are stored: compressed (DXT1, or DXT3 for textures with
 // alpha) instead of 32 bits per pixel, and with a full mip chain.

@@ -15,6 +15,7 @@
 #include "frame/MQPlugin.h"
 #include "frame/OptionsDialog.h"
 #include "frame/PathParts.h"
+#include "frame/Scale.h"
 #include "platform/Dialog.h"
 #include "platform/Platform.h"
 

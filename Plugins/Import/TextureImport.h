@@ -7,7 +7,7 @@
 #include <stdint.h>
 
 #include "Plugins/Import/ImportRun.h"
-#include "frame/TextureLeftOut.h"
+#include "Plugins/Shared/TextureLeftOut.h"
 
 // What the step tells: what it left out (a texture, or the dictionary with
 // the reader's problem), and the textures of 0 mip levels it wrote from the

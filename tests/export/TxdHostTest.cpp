@@ -1,3 +1,4 @@
+#include "check/ProblemText.h"
 #include "tests/export/TxdTest.h"
 
 #include <stdio.h>

@@ -4,6 +4,7 @@
 
 #include "frame/DialogIds.h"
 #include "frame/OptionsDialog.h"
+#include "frame/Scale.h"
 #include "frame/ScaleText.h"
 #include "hostsim/MemoryDialog.h"
 

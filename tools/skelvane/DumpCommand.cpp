@@ -1,4 +1,5 @@
 // Prints the section tree of a RenderWare stream, damaged streams included.
+#include "check/ProblemText.h"
 #include "format/FileStream.h"
 #include "tools/skelvane/DumpCommand.h"
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "Plugins/Import/PngFile.h"
-#include "check/TextureReadText.h"
+#include "check/ProblemText.h"
 #include "format/RasterDecode.h"
 #include "format/TextureDictionaryReader.h"
 #include "frame/TextCase.h"

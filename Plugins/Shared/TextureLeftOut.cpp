@@ -1,4 +1,4 @@
-#include "frame/TextureLeftOut.h"
+#include "Plugins/Shared/TextureLeftOut.h"
 
 #include <string.h>
 

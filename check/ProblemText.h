@@ -1,10 +1,13 @@
-// The texture dictionary reader's problems as the English sentences of the
-// check findings and the command's output.
+// The readers' problems in English, for the check findings and the command's
+// output (the plug-ins word them in Japanese).
 #pragma once
 
 #include <stddef.h>
 
 #include "format/TextureDictionaryLayout.h"
+
+// The section stream's problem ("truncated header", ...).
+const char* StreamProblemText(StreamProblem problem);
 
 // Room for any sentence of a problem.
 constexpr size_t kTextureReadTextSize = 160;

@@ -1,4 +1,4 @@
-#include "check/TextureReadText.h"
+#include "check/ProblemText.h"
 
 #include <stdio.h>
 
@@ -73,4 +73,24 @@ void DescribeTextureProblem(const TextureReadProblem& p, char* text, size_t size
         return;
     }
     text[0] = '\0';
+}
+
+const char* StreamProblemText(StreamProblem problem) {
+    switch (problem) {
+    case StreamProblem::kNone:
+        return "no problem";
+    case StreamProblem::kTruncatedHeader:
+        return "truncated header";
+    case StreamProblem::kSizePastParent:
+        return "size past the parent";
+    case StreamProblem::kSizePastFile:
+        return "size past the end of the file";
+    case StreamProblem::kShortRead:
+        return "short read";
+    case StreamProblem::kFileTooLarge:
+        return "file too large";
+    case StreamProblem::kTooDeep:
+        return "nested too deep";
+    }
+    return "unknown problem";
 }
