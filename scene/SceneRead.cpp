@@ -96,14 +96,19 @@ struct Level {
     Slot member; // the member being read (objects)
 };
 
-// Member ranks: 0 is every unknown key, 1 a missing required key.
-enum : uint8_t { kUnknownRank = 0, kMissingRank = 1 };
+// Member ranks (the tables in SceneSax::Member hold the rest): 0 is every
+// unknown key, 1 a missing required key; a name is read first.
+enum : uint8_t { kUnknownRank = 0, kMissingRank = 1, kNameRank = 2 };
+enum : uint8_t { kRootObjects = 3, kRootBones = 4 };
 enum : uint8_t { kMaterialShaderRange = 15 };
-enum : uint8_t { kObjectShadingRange = 8, kObjectDepthRange = 9, kObjectFaces = 11 };
+enum : uint8_t {
+    kObjectShadingRange = 8,
+    kObjectDepthRange = 9,
+    kObjectFaces = 11,
+    kObjectSkin = 12
+};
 enum : uint8_t { kFacePoints = 2, kFaceMaterial = 3, kFaceUv = 4, kFaceNormals = 5 };
-enum : uint8_t { kBoneMissingTag = 3 };
-// Ranks of the root's members.
-enum : uint8_t { kRootObjects = 3 };
+enum : uint8_t { kBoneMissingTag = 3, kBoneTag = 4, kBoneParent = 7 };
 
 // A check that follows the one at the same place (a range after the type).
 const char kAfter = '\x01';
@@ -347,7 +352,7 @@ bool SceneSax::Member(Kind object, const std::string& name, Slot* slot) {
     static const Spec kRoot[] = {{"keynote", 1, Kind::Keynote, Dest::None, 0},
                                  {"materials", 2, Kind::Materials, Dest::None, 0},
                                  {"objects", kRootObjects, Kind::Objects, Dest::None, 0},
-                                 {"bones", 4, Kind::Bones, Dest::None, 0}};
+                                 {"bones", kRootBones, Kind::Bones, Dest::None, 0}};
     static const Spec kKeynote[] = {{"present", 1, Kind::Bool, Dest::None, 0},
                                     {"versionAnswer", 2, Kind::Int, Dest::None, 0}};
     static const Spec kMaterial[] = {
@@ -366,7 +371,7 @@ bool SceneSax::Member(Kind object, const std::string& name, Slot* slot) {
                                    {"keynote", 7, Kind::Bool, Dest::None, 0},
                                    {"vertices", 10, Kind::Vertices, Dest::None, 0},
                                    {"faces", kObjectFaces, Kind::Faces, Dest::None, 0},
-                                   {"skin", 12, Kind::Skin, Dest::None, 0}};
+                                   {"skin", kObjectSkin, Kind::Skin, Dest::None, 0}};
     static const Spec kFace[] = {{"points", kFacePoints, Kind::Points, Dest::None, 0},
                                  {"material", kFaceMaterial, Kind::FaceMaterial, Dest::None, 0},
                                  {"uv", kFaceUv, Kind::Corners, Dest::Uv, 2},
@@ -374,10 +379,10 @@ bool SceneSax::Member(Kind object, const std::string& name, Slot* slot) {
     static const Spec kSkin[] = {{"bones", 1, Kind::SkinBones, Dest::None, 0},
                                  {"weights", 2, Kind::SkinWeights, Dest::None, 0}};
     static const Spec kBone[] = {{"name", 2, Kind::BoneText, Dest::None, 0},
-                                 {"tag", 4, Kind::BoneText, Dest::None, 0},
+                                 {"tag", kBoneTag, Kind::BoneText, Dest::None, 0},
                                  {"position", 5, Kind::Numbers, Dest::Position, 3},
                                  {"matrix", 6, Kind::Numbers, Dest::Matrix, 16},
-                                 {"parent", 7, Kind::Parent, Dest::None, 0}};
+                                 {"parent", kBoneParent, Kind::Parent, Dest::None, 0}};
     const Spec* specs = nullptr;
     size_t count = 0;
     switch (object) {
@@ -439,9 +444,9 @@ bool SceneSax::Member(Kind object, const std::string& name, Slot* slot) {
         slot->target = &CurrentFace().material;
         break;
     case Kind::Bone:
-        slot->target = spec->rank == 2   ? static_cast<void*>(&CurrentBone().name)
-                       : spec->rank == 4 ? static_cast<void*>(&CurrentBone().tag)
-                                         : nullptr;
+        slot->target = spec->rank == kNameRank  ? static_cast<void*>(&CurrentBone().name)
+                       : spec->rank == kBoneTag ? static_cast<void*>(&CurrentBone().tag)
+                                                : nullptr;
         break;
     default:
         break;
@@ -865,7 +870,7 @@ void SceneSax::CloseFace() {
 void SceneSax::CloseObject() {
     const Level& level = levels_.back();
     SceneObject& object = CurrentObject();
-    if ((level.seen & (1u << 2)) == 0) {
+    if ((level.seen & (1u << kNameRank)) == 0) {
         FaultMissing(kMissingRank, "name");
     }
     if (object.shading != 0 && object.shading != 1) {
@@ -896,7 +901,7 @@ void SceneSax::CloseObject() {
         }
     }
     if (skinGiven_ && skinCount_ != vertexCount_) {
-        FaultOfMember(12, "skin",
+        FaultOfMember(kObjectSkin, "skin",
                       "expected one entry per vertex (" + std::to_string(vertexCount_) +
                           "), found " + std::to_string(skinCount_));
     }
@@ -931,9 +936,9 @@ void SceneSax::CloseScene() {
             continue;
         }
         std::string key, path;
-        AppendPlace(Place::OfMember(4, "bones"), &key, &path);
+        AppendPlace(Place::OfMember(kRootBones, "bones"), &key, &path);
         AppendPlace(Place::OfIndex(static_cast<uint32_t>(i)), &key, &path);
-        AppendPlace(Place::OfMember(7, "parent"), &key, &path);
+        AppendPlace(Place::OfMember(kBoneParent, "parent"), &key, &path);
         AddFault(key + kAfter, path,
                  "bone " + std::to_string(parent) + " out of range (" + std::to_string(boneCount_) +
                      " bones; null for none)");
@@ -950,7 +955,7 @@ void SceneSax::Close(Level& level) {
         materialCount_ = level.count;
         break;
     case Kind::Material:
-        if ((level.seen & (1u << 2)) == 0) {
+        if ((level.seen & (1u << kNameRank)) == 0) {
             FaultMissing(kMissingRank, "name");
         }
         if (CurrentMaterial().shader < 0 || CurrentMaterial().shader > 4) {
@@ -990,10 +995,10 @@ void SceneSax::Close(Level& level) {
         boneCount_ = level.count;
         break;
     case Kind::Bone:
-        if ((level.seen & (1u << 2)) == 0) {
+        if ((level.seen & (1u << kNameRank)) == 0) {
             FaultMissing(kMissingRank, "name");
         }
-        if ((level.seen & (1u << 4)) == 0) {
+        if ((level.seen & (1u << kBoneTag)) == 0) {
             FaultMissing(kBoneMissingTag, "tag");
         }
         break;
