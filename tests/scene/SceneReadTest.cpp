@@ -198,6 +198,29 @@ TEST_F(SceneFileTest, BrokenScenesAreRefusedWithThePlaceAtFault) {
     EXPECT_EQ(HostSimUnownedMaterialCount(), 0);
 }
 
+// Of several faults the first in the checking order is named, wherever it
+// stands in the text; malformed JSON comes first, and of a key given twice
+// only the last value counts.
+TEST_F(SceneFileTest, OfSeveralFaultsTheFirstInCheckingOrderIsNamed) {
+    const std::string cases[][2] = {
+        {R"({"objects": [{"faces": [{"points": [5]}], "name": "o"}], "materials": 3})",
+         "materials: expected an array"},
+        {R"({"materials": [{"shader": 9, "zz": 1, "bogus": 1, "name": 1}]})",
+         "materials[0].bogus: unknown key"},
+        {R"({"objects": [{"faces": [{"points": [0], "material": 2}], "vertices": [[0,0,0]],
+             "name": "o"}], "materials": [{"name": "m"}]})",
+         "objects[0].faces[0].material: material 2 out of range (1 materials; -1 for none)"},
+        {R"({"bones": [{"parent": 5, "matrix": [1], "tag": "t", "name": "b"}]})",
+         "bones[0].matrix: expected an array of 16 numbers"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Refuse(c[0]), c[1]) << c[0];
+    }
+    EXPECT_EQ(Refuse(R"({"materials": 3, )").rfind("not a valid JSON scene: ", 0), 0u);
+    Load(R"({"keynote": {"present": 1, "present": true},
+             "objects": [{"name": "o", "skin": 3, "skin": []}]})");
+}
+
 // Keys in any order, escapes and UTF-8 texts, and numbers of any JSON
 // spelling read as their plain form; of a key given twice the last value counts.
 TEST_F(SceneFileTest, UnusualValidScenesReadAsTheirPlainForm) {
