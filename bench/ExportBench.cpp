@@ -34,7 +34,8 @@
 #include "hostsim/DialogScript.h"
 #include "hostsim/HostSim.h"
 #include "hostsim/KeynoteStandIn.h"
-#include "hostsim/SceneWrite.h"
+#include "scene/SceneCapture.h"
+#include "scene/SceneText.h"
 #include "platform/posix/PosixHost.h"
 
 namespace {

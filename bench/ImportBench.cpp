@@ -30,6 +30,7 @@
 #include "format/Sections.h"
 #include "hostsim/DialogScript.h"
 #include "hostsim/HostSim.h"
+#include "scene/MqoWriter.h"
 #include "platform/posix/PosixHost.h"
 #include "tests/import/DffBuilder.h"
 

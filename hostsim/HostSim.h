@@ -114,11 +114,6 @@ void HostSimAddResetHook(HostSimResetHook hook);
 typedef void (*HostSimBreachHandler)(const char* function, const char* detail);
 void HostSimSetBreachHandler(HostSimBreachHandler handler);
 
-// Writes the document as a Metasequoia text document.
-bool HostSimSaveMqo(HostDocument doc, const char* path);
-// The same text, into a string.
-std::string HostSimMqoText(HostDocument doc);
-
 // Every host function of this host, in binding order. Referencing the table
 // also keeps every exported host function in a static link.
 const HostFunctionTable* HostSimFunctions();

@@ -4,7 +4,7 @@
 
 #include "hostsim/HostSim.h"
 #include "hostsim/KeynoteStandIn.h"
-#include "hostsim/SceneFile.h"
+#include "scene/SceneBuild.h"
 
 void ExportDriverTest::SetUp() {
     plugin_ = PluginHarness::Plugin("SkelvaneExport");

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "Plugins/Export/KeynoteDocument.h"
-#include "hostsim/SceneFile.h"
+#include "scene/SceneBuild.h"
 #include "frame/Transform.h"
 #include "tests/hostsim/KeynoteTestSupport.h"
 

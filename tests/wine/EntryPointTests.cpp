@@ -4,7 +4,7 @@
 #include <string.h>
 
 #include "hostsim/HostSim.h"
-#include "hostsim/SceneFile.h"
+#include "scene/SceneBuild.h"
 #include "tests/wine/TestChecks.h"
 #include "tests/wine/TestGroups.h"
 #include "tests/wine/TestPaths.h"

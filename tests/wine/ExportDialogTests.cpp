@@ -3,7 +3,7 @@
 // spin steps, and which values outlive a cancelled and a confirmed run.
 #include "frame/DialogIds.h"
 #include "hostsim/HostSim.h"
-#include "hostsim/SceneFile.h"
+#include "scene/SceneBuild.h"
 #include "tests/wine/DialogControls.h"
 #include "tests/wine/TestChecks.h"
 #include "tests/wine/TestGroups.h"

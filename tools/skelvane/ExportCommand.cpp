@@ -12,7 +12,7 @@
 #include "hostsim/HostSim.h"
 #include "hostsim/MappingPath.h"
 #include "hostsim/PluginLoader.h"
-#include "hostsim/SceneFile.h"
+#include "scene/SceneBuild.h"
 #include "tools/skelvane/DialogOptions.h"
 #include "tools/skelvane/ExitCodes.h"
 #include "tools/skelvane/HostUi.h"

@@ -12,6 +12,7 @@
 #include "frame/PathParts.h"
 #include "frame/TextCase.h"
 #include "hostsim/HostSim.h"
+#include "scene/MqoWriter.h"
 #include "hostsim/PluginLoader.h"
 #include "tools/skelvane/DialogOptions.h"
 #include "tools/skelvane/ExitCodes.h"

@@ -8,7 +8,8 @@
 #include "format/GeometryLayout.h"
 #include "format/SkinLayout.h"
 #include "hostsim/BoneObjectSkeleton.h"
-#include "hostsim/SceneWrite.h"
+#include "scene/SceneCapture.h"
+#include "scene/SceneText.h"
 #include "hostsim/WholeFile.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "hostsim/TextOut.h"
+#include "scene/TextOut.h"
 
 #include <string.h>
 

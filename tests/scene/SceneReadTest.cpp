@@ -10,9 +10,10 @@
 #include <sstream>
 #include <string>
 
-#include "hostsim/SceneFastParse.h"
-#include "hostsim/SceneFile.h"
-#include "hostsim/SceneWrite.h"
+#include "scene/SceneBuild.h"
+#include "scene/SceneCapture.h"
+#include "scene/SceneRead.h"
+#include "scene/SceneText.h"
 #include "platform/Platform.h"
 #include "tests/hostsim/KeynoteTestSupport.h"
 
@@ -197,9 +198,31 @@ TEST_F(SceneFileTest, BrokenScenesAreRefusedWithThePlaceAtFault) {
     EXPECT_EQ(HostSimUnownedMaterialCount(), 0);
 }
 
-// The single-pass reader takes keys in any order, escapes and UTF-8 texts,
-// and reads numbers as the checking reader does; a duplicate key it leaves to
-// the checking reader (the last value counts).
+// Of several faults the first in the checking order is named, wherever it
+// stands in the text; malformed JSON comes first, and of a key given twice
+// only the last value counts.
+TEST_F(SceneFileTest, OfSeveralFaultsTheFirstInCheckingOrderIsNamed) {
+    const std::string cases[][2] = {
+        {R"({"objects": [{"faces": [{"points": [5]}], "name": "o"}], "materials": 3})",
+         "materials: expected an array"},
+        {R"({"materials": [{"shader": 9, "zz": 1, "bogus": 1, "name": 1}]})",
+         "materials[0].bogus: unknown key"},
+        {R"({"objects": [{"faces": [{"points": [0], "material": 2}], "vertices": [[0,0,0]],
+             "name": "o"}], "materials": [{"name": "m"}]})",
+         "objects[0].faces[0].material: material 2 out of range (1 materials; -1 for none)"},
+        {R"({"bones": [{"parent": 5, "matrix": [1], "tag": "t", "name": "b"}]})",
+         "bones[0].matrix: expected an array of 16 numbers"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Refuse(c[0]), c[1]) << c[0];
+    }
+    EXPECT_EQ(Refuse(R"({"materials": 3, )").rfind("not a valid JSON scene: ", 0), 0u);
+    Load(R"({"keynote": {"present": 1, "present": true},
+             "objects": [{"name": "o", "skin": 3, "skin": []}]})");
+}
+
+// Keys in any order, escapes and UTF-8 texts, and numbers of any JSON
+// spelling read as their plain form; of a key given twice the last value counts.
 TEST_F(SceneFileTest, UnusualValidScenesReadAsTheirPlainForm) {
     const std::string plain =
         R"({"materials": [{"name": "m\u00e9/\"q\"", "alpha": 0.5}],
@@ -213,15 +236,14 @@ TEST_F(SceneFileTest, UnusualValidScenesReadAsTheirPlainForm) {
         " \"points\": [0,1,2]}], \"vertices\": [[0,0,0],[1,0,0],[0,1,0]], \"name\": \"o\"}],"
         " \"materials\": [{\"alpha\": 5E-1, \"name\": \"m\xC3\xA9\\/\\\"q\\\"\"}]}\n";
     Scene a, b;
-    ASSERT_TRUE(ParseSceneFast(plain, &a));
-    ASSERT_TRUE(ParseSceneFast(unusual, &b));
+    std::string error;
+    ASSERT_TRUE(ParseScene(plain, &a, &error)) << error;
+    ASSERT_TRUE(ParseScene(unusual, &b, &error)) << error;
     EXPECT_EQ(SceneText(a), SceneText(b));
     EXPECT_EQ(b.materials[0].name, "m\xC3\xA9/\"q\"");
     EXPECT_FALSE(std::signbit(b.objects[0].faces[0].uv[0].u));
 
     const std::string twice = R"({"keynote": {"versionAnswer": 1, "versionAnswer": 7}})";
-    std::string error;
-    EXPECT_FALSE(ParseSceneFast(twice, &a));
     ASSERT_TRUE(ParseScene(twice, &a, &error)) << error;
     EXPECT_EQ(a.versionAnswer, 7);
 }

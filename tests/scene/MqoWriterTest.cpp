@@ -6,35 +6,44 @@
 
 #include <string>
 
-#include "hostsim/DecimalText.h"
+#include "scene/FixedText.h"
+#include "scene/MqoWriter.h"
 #include "tests/hostsim/HostSimFixture.h"
 
 namespace {
 
 using MqoWriterTest = HostSimFixture;
 
-std::string Fixed(double value, int decimals) {
+std::string Fixed(float value, int decimals) {
     std::string out;
     AppendFixed(out, value, decimals);
     return out;
 }
 
-TEST(DecimalTextTest, PlainDecimalsWithoutNegativeZeroOrExponent) {
-    EXPECT_EQ(Fixed(1.5, 4), "1.5000");
-    EXPECT_EQ(Fixed(-1.23456, 4), "-1.2346");
-    EXPECT_EQ(Fixed(-0.00004, 4), "0.0000");
-    EXPECT_EQ(Fixed(-0.0, 3), "0.000");
-    EXPECT_EQ(Fixed(0.00001, 5), "0.00001");
-    EXPECT_EQ(Fixed(0.9996, 3), "1.000");
-    EXPECT_EQ(Fixed(123456789.0, 4), "123456789.0000");
-    // Either side of the 32-bit fast path.
-    EXPECT_EQ(Fixed(-214748.36475, 4), "-214748.3648");
-    EXPECT_EQ(Fixed(214748.3648, 4), "214748.3648");
-    EXPECT_EQ(Fixed(-4.294967296, 9), "-4.294967296");
-    EXPECT_EQ(Fixed(-1e20, 2), "-100000000000000000000.00");
-    EXPECT_EQ(Fixed(7.0, 0), "7");
+TEST(FixedTextTest, PlainDecimalsWithoutNegativeZeroOrExponent) {
+    EXPECT_EQ(Fixed(1.5f, 4), "1.5000");
+    EXPECT_EQ(Fixed(-1.23456f, 4), "-1.2346");
+    EXPECT_EQ(Fixed(-0.00004f, 4), "0.0000");
+    EXPECT_EQ(Fixed(-0.0f, 3), "0.000");
+    EXPECT_EQ(Fixed(0.00001f, 5), "0.00001");
+    EXPECT_EQ(Fixed(0.9996f, 3), "1.000");
+    EXPECT_EQ(Fixed(123456792.0f, 4), "123456792.0000");
+    EXPECT_EQ(Fixed(-1e20f, 2), "-100000002004087734272.00");
+    EXPECT_EQ(Fixed(7.0f, 0), "7");
     EXPECT_EQ(Fixed(NAN, 3), "0.000");
     EXPECT_EQ(Fixed(-INFINITY, 1), "0.0");
+}
+
+// A value exactly halfway between two texts is rounded away from zero, not
+// to the even digit.
+TEST(FixedTextTest, TiesRoundAwayFromZero) {
+    EXPECT_EQ(Fixed(0.03125f, 4), "0.0313");
+    EXPECT_EQ(Fixed(-0.03125f, 4), "-0.0313");
+    EXPECT_EQ(Fixed(0.015625f, 5), "0.01563");
+    EXPECT_EQ(Fixed(2.5f, 0), "3");
+    EXPECT_EQ(Fixed(-0.5f, 0), "-1");
+    EXPECT_EQ(Fixed(0.125f, 2), "0.13");
+    EXPECT_EQ(Fixed(0.0000049999997f, 5), "0.00000");
 }
 
 // A bone-like material whose name is Shift-JIS bytes.

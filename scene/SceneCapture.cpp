@@ -1,4 +1,6 @@
-#include "hostsim/SceneWrite.h"
+#include "scene/SceneCapture.h"
+
+#include "hostsim/HostState.h"
 
 namespace {
 

@@ -2,16 +2,17 @@
 // as the bytes they are (Shift-JIS from the plug-ins); numbers are plain
 // decimals; lines end with CR LF.
 #include <math.h>
-#include <stdio.h>
+#include <stdint.h>
 #include <string.h>
 
-#include <utility>
+#include <charconv>
 #include <vector>
 
-#include "hostsim/DecimalText.h"
 #include "hostsim/HostState.h"
-#include "hostsim/TextOut.h"
 #include "hostsim/WholeFile.h"
+#include "scene/FixedText.h"
+#include "scene/MqoWriter.h"
+#include "scene/TextOut.h"
 
 namespace {
 
@@ -44,7 +45,7 @@ void AppendScene(std::string& out) {
            "}\r\n";
 }
 
-void AppendValue(std::string& out, const char* key, double value, int decimals) {
+void AppendValue(std::string& out, const char* key, float value, int decimals) {
     out += ' ';
     out += key;
     out += '(';
@@ -115,7 +116,7 @@ void AppendIntLine(std::string& out, const char* key, int64_t value) {
 }
 
 // Vertex and face lines are written straight into the text's room.
-static_assert(8 * (kFixedTextRoom + 1) + 13 * (kIntTextRoom + 1) + 32 <= TextOut::kLineRoom,
+static_assert(8 * (kNumberRoom + 1) + 13 * (kNumberRoom + 1) + 32 <= TextOut::kLineRoom,
               "a face line fits the room");
 
 char* Put(char* p, const char* text, size_t length) {
@@ -164,27 +165,23 @@ class TexCoordTexts {
         uint32_t bits = 0;
         uint8_t length = 0; // 0: empty
     };
-    static_assert(sizeof(Entry::text) <= kFixedTextRoom, "an entry's copy fits a number's room");
+    static_assert(sizeof(Entry::text) <= kNumberRoom, "an entry's copy fits a number's room");
     std::vector<Entry> entries_;
 };
 
-// Vertex indices, corner counts and materials: mostly short and never
-// negative.
+// Vertex indices, corner counts and materials.
 char* WriteIndex(char* out, int32_t value) {
-    if (value < 0) {
-        return WriteInt(out, value);
-    }
-    return decimal_text::WriteDigitsOf(out, static_cast<uint32_t>(value));
+    return std::to_chars(out, out + kNumberRoom, value).ptr;
 }
 
 void AppendVertices(TextOut& text, const HostSimObject& obj) {
     for (const Point3& p : obj.vertices) {
         char* end = Put(text.Room(), "\t\t", 2);
-        end = WriteFixedOf<kCoordinateDecimals>(end, p.x);
+        end = WriteFixed(end, p.x, kCoordinateDecimals);
         *end++ = ' ';
-        end = WriteFixedOf<kCoordinateDecimals>(end, p.y);
+        end = WriteFixed(end, p.y, kCoordinateDecimals);
         *end++ = ' ';
-        end = WriteFixedOf<kCoordinateDecimals>(end, p.z);
+        end = WriteFixed(end, p.z, kCoordinateDecimals);
         text.Advance(Put(end, kLineEnd, 2));
     }
 }

@@ -1,66 +1,34 @@
+#include "scene/SceneText.h"
+
 #include <math.h>
-#include <stdio.h>
 #include <string.h>
 
-#include "hostsim/SceneWrite.h"
+#include <charconv>
+
+#include <nlohmann/json.hpp>
 
 namespace {
 
-// Length of the valid UTF-8 sequence at p (up to end), or 0.
-size_t Utf8Length(const unsigned char* p, const unsigned char* end) {
-    size_t n = p[0] < 0x80         ? 1
-               : (p[0] >> 5) == 6  ? 2
-               : (p[0] >> 4) == 14 ? 3
-               : (p[0] >> 3) == 30 ? 4
-                                   : 0;
-    if (n == 0 || static_cast<size_t>(end - p) < n)
-        return 0;
-    for (size_t i = 1; i < n; ++i)
-        if ((p[i] & 0xC0) != 0x80)
-            return 0;
-    return n;
-}
-
+// A text as a JSON string, escaped by nlohmann-json: what is not UTF-8
+// becomes U+FFFD.
 void Text(std::string& out, const std::string& text) {
-    out += '"';
-    const unsigned char* p = reinterpret_cast<const unsigned char*>(text.data());
-    const unsigned char* end = p + text.size();
-    while (p < end) {
-        unsigned char c = *p;
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += static_cast<char>(c);
-            ++p;
-        } else if (c < 0x20) {
-            char escaped[8];
-            snprintf(escaped, sizeof escaped, "\\u%04x", c);
-            out += escaped;
-            ++p;
-        } else {
-            size_t n = Utf8Length(p, end);
-            if (n == 0) {
-                out += "\xEF\xBF\xBD";
-                ++p;
-            } else {
-                out.append(reinterpret_cast<const char*>(p), n);
-                p += n;
-            }
-        }
-    }
-    out += '"';
+    out += nlohmann::json(text).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
 }
 
 // JSON has no NaN or infinity: such a value is written as 0.
 void Number(std::string& out, float v) {
     if (!isfinite(v))
         v = 0.0f;
+    // Nine significant digits, as printf's "%.9g" writes them.
     char text[32];
-    snprintf(text, sizeof text, "%.9g", static_cast<double>(v));
-    out += text;
+    out.append(text, std::to_chars(text, text + sizeof text, static_cast<double>(v),
+                                   std::chars_format::general, 9)
+                         .ptr);
 }
 
-void Integer(std::string& out, long v) {
-    out += std::to_string(v);
+void Integer(std::string& out, int32_t v) {
+    char text[16];
+    out.append(text, std::to_chars(text, text + sizeof text, v).ptr);
 }
 
 void Floats(std::string& out, const float* v, int n) {

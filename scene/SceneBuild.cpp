@@ -3,7 +3,8 @@
 
 #include "hostsim/HostExports.h"
 #include "hostsim/HostState.h"
-#include "hostsim/SceneFile.h"
+#include "scene/SceneBuild.h"
+#include "scene/SceneRead.h"
 #include "hostsim/WholeFile.h"
 
 namespace {

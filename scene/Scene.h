@@ -1,12 +1,11 @@
-// JSON scenes: a document's materials and objects, and what the Keynote
-// stand-in holds for it (corner normals, skin weights, bones, its answers).
-// docs/scene-format.md describes the format.
+// The records of a scene: a document's materials and objects, and what the
+// Keynote stand-in holds for it (corner normals, skin weights, bones, its
+// answers). docs/scene-format.md describes the scene file.
 #pragma once
 
 #include <stdint.h>
 
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "hostsim/CornerArray.h"
@@ -71,21 +70,3 @@ struct Scene {
     std::vector<SceneObject> objects;
     std::vector<KeynoteBone> bones;
 };
-
-// Reads and checks a scene from JSON text. On failure error says what is wrong
-// and where ("objects[0].faces[2].points[1]: ...").
-bool ParseScene(std::string_view text, Scene* scene, std::string* error);
-// The same with the checking reader alone, which builds the JSON tree (what
-// ParseScene falls back on when the single-pass reader gives up).
-bool ParseSceneChecked(std::string_view text, Scene* scene, std::string* error);
-
-// A new document holding the scene's materials and objects, whose mapping
-// files are looked for in folder; the Keynote stand-in gets the scene's data
-// for it and is installed as the user message handler.
-HostDocument BuildSceneDocument(const Scene& scene, const char* folder);
-
-// ParseScene and BuildSceneDocument: *doc is the new document, or 0 with error set.
-bool HostSimLoadSceneText(std::string_view text, const char* folder, HostDocument* doc,
-                          std::string* error);
-// Loads the scene file at path; the document's folder is the file's folder.
-bool HostSimLoadScene(const char* path, HostDocument* doc, std::string* error);
