@@ -230,13 +230,13 @@ struct Body {
 // The first child of the given type among the sections that fill parent.
 Body Child(const std::vector<uint8_t>& b, const Body& parent, uint32_t type) {
     size_t at = parent.begin;
-    while (parent.found && parent.end - at >= kChunkHeaderSize) {
+    while (parent.found && parent.end - at >= kSectionHeaderSize) {
         uint32_t size = U32At(b, at + 4);
-        if (size > parent.end - at - kChunkHeaderSize)
+        if (size > parent.end - at - kSectionHeaderSize)
             break;
         if (U32At(b, at) == type)
-            return Body{at + kChunkHeaderSize, at + kChunkHeaderSize + size, true};
-        at += kChunkHeaderSize + size;
+            return Body{at + kSectionHeaderSize, at + kSectionHeaderSize + size, true};
+        at += kSectionHeaderSize + size;
     }
     return Body{};
 }

@@ -9,7 +9,7 @@
 //   import_bench --import PATH  only import PATH once (for whole-process timing
 //                               and system call counts)
 //   import_bench --walk PATH    only walk every section of PATH once with the
-//                               chunk reader, reading every leaf body field by field
+//                               section reader, reading every leaf body field by field
 //
 // Every import goes into a fresh document of the simulated host; an import
 // that does not complete with every vertex, face and bone ends the program
@@ -27,7 +27,7 @@
 #include "Plugins/Import/ImportDriver.h"
 #include "format/FileStream.h"
 #include "format/ByteStream.h"
-#include "format/Sections.h"
+#include "format/SectionReader.h"
 #include "hostsim/DialogScript.h"
 #include "hostsim/HostSim.h"
 #include "scene/MqoWriter.h"
@@ -186,7 +186,7 @@ Figures Summarise(std::vector<double> times) {
 // fields so the reads cannot be left out.
 uint32_t WalkChildren(SectionCursor& cursor) {
     uint32_t sum = 0;
-    ChunkHeader header;
+    SectionHeader header;
     while (EnterNextSection(cursor, &header)) {
         sum += header.type;
         if (IsContainerSection(header.type)) {

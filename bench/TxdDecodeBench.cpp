@@ -19,7 +19,7 @@
 #include "Plugins/Import/PngFile.h"
 #include "format/RasterDecode.h"
 #include "format/TextureDictionaryReader.h"
-#include "format/Sections.h"
+#include "format/SectionWriter.h"
 
 namespace {
 

@@ -124,7 +124,7 @@ bool CheckGeometryList(ClumpPass& p) {
     }
     LeaveSection(c);
     // Every Geometry takes at least a header's bytes of the list.
-    const uint32_t room = SectionBytesLeft(c) / kChunkHeaderSize;
+    const uint32_t room = SectionBytesLeft(c) / kSectionHeaderSize;
     if (list.geometryCount < 0 || static_cast<uint32_t>(list.geometryCount) > room) {
         AddReadFinding(Rule::kFileDamaged, "the geometry count runs past the Geometry List", c,
                        p.out);

@@ -8,7 +8,7 @@
 #include "format/FrameListLayout.h"
 #include "format/GeometryLayout.h"
 #include "format/MaterialLayout.h"
-#include "format/Sections.h"
+#include "format/SectionReader.h"
 #include "format/SkinLayout.h"
 
 // Adds the rule's finding with reason as its detail; the cursor's recorded

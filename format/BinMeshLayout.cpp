@@ -19,7 +19,7 @@ bool WriteBinMeshSection(ByteStream& s, const BinMeshRecord& r) {
     for (size_t k = 0; k < r.meshes.Count(); ++k)
         size += kBinMeshRecordHeaderSize + 4 * static_cast<uint64_t>(r.meshes[k].indices.Count());
     if (size > kMaxStreamSize ||
-        !WriteChunkHeader(s, kSectionBinMeshPlg, static_cast<uint32_t>(size)))
+        !WriteSectionHeader(s, kSectionBinMeshPlg, static_cast<uint32_t>(size)))
         return false;
     BlockWriter block(s);
     StoreBinMeshHeader(

@@ -5,7 +5,8 @@
 #include <stdint.h>
 
 #include "format/MaterialLayout.h"
-#include "format/Sections.h"
+#include "format/SectionReader.h"
+#include "format/SectionWriter.h"
 #include "frame/HeapArray.h"
 
 struct BinMeshHeader {

@@ -4,7 +4,8 @@
 
 #include <stdint.h>
 
-#include "format/Sections.h"
+#include "format/SectionReader.h"
+#include "format/SectionWriter.h"
 
 struct ClumpStruct {
     int32_t atomicCount;

@@ -5,7 +5,8 @@
 
 #include <stdint.h>
 
-#include "format/Sections.h"
+#include "format/SectionReader.h"
+#include "format/SectionWriter.h"
 #include "frame/HeapArray.h"
 
 // Frame flag set only on the root frame the exporter writes; frames that

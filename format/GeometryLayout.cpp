@@ -49,7 +49,7 @@ void WriteMorphTargetHeader(ByteStream& s, const MorphTargetHeader& r) {
 }
 
 bool WriteGeometryListStruct(ByteStream& s, const GeometryListStruct& r) {
-    return WriteChunkHeader(s, kSectionStruct, 4) && WriteI32(s, r.geometryCount);
+    return WriteSectionHeader(s, kSectionStruct, 4) && WriteI32(s, r.geometryCount);
 }
 
 bool ReadGeometryListStruct(SectionCursor& c, GeometryListStruct* r) {
@@ -71,7 +71,7 @@ bool WriteGeometryStruct(ByteStream& s, const GeometryRecord& r) {
                     kTriangleRecordSize * static_cast<uint64_t>(r.triangles.Count()) +
                     kMorphTargetHeaderSize + 4 * static_cast<uint64_t>(r.positions.Count()) +
                     4 * static_cast<uint64_t>(r.normals.Count());
-    if (size > kMaxStreamSize || !WriteChunkHeader(s, kSectionStruct, static_cast<uint32_t>(size)))
+    if (size > kMaxStreamSize || !WriteSectionHeader(s, kSectionStruct, static_cast<uint32_t>(size)))
         return false;
     WriteGeometryHeader(s, r.header);
     BlockWriter before(s);

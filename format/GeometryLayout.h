@@ -8,7 +8,8 @@
 
 #include "format/BinMeshLayout.h"
 #include "format/MaterialLayout.h"
-#include "format/Sections.h"
+#include "format/SectionReader.h"
+#include "format/SectionWriter.h"
 #include "format/SkinLayout.h"
 #include "frame/HeapArray.h"
 

@@ -121,7 +121,7 @@ MaterialReadResult ReadMaterialList(SectionCursor& c, MaterialListRecord* out) {
     }
     // Every Material takes at least a header's bytes of the list, so no more
     // than that many can follow, whatever the count says.
-    uint32_t room = SectionBytesLeft(c) / kChunkHeaderSize;
+    uint32_t room = SectionBytesLeft(c) / kSectionHeaderSize;
     uint32_t count = static_cast<uint32_t>(out->count);
     if (!out->materials.Allocate(count < room ? count : room))
         return MaterialReadResult::kOutOfMemory;

@@ -4,7 +4,7 @@
 
 #include <stdint.h>
 
-#include "format/Sections.h"
+#include "format/SectionReader.h"
 
 // Reads count records of recordSize bytes (at most 4096) from the innermost
 // entered section and hands each to decode(index, bytes). False on a short read.

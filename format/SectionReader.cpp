@@ -1,6 +1,6 @@
 // Reading nested sections: a forward scan among the siblings of the innermost
 // entered section, with every header checked against the bytes that hold it.
-#include "format/Sections.h"
+#include "format/SectionReader.h"
 
 #include <string.h>
 
@@ -27,7 +27,7 @@ uint32_t ScanLimit(const SectionCursor& cursor) {
 
 // Scans for the first sibling of the wanted type (any type when wanted is null)
 // and enters it.
-bool Scan(SectionCursor& cursor, const uint32_t* wanted, ChunkHeader* found) {
+bool Scan(SectionCursor& cursor, const uint32_t* wanted, SectionHeader* found) {
     if (cursor.stream == nullptr || IsMalformed(cursor)) {
         return false;
     }
@@ -40,17 +40,17 @@ bool Scan(SectionCursor& cursor, const uint32_t* wanted, ChunkHeader* found) {
     const uint32_t limit = ScanLimit(cursor);
     uint32_t pos = stream.Tell();
     while (pos < limit) {
-        if (limit - pos < kChunkHeaderSize) {
+        if (limit - pos < kSectionHeaderSize) {
             Record(cursor, StreamProblem::kTruncatedHeader, pos, 0, 0);
             return false;
         }
-        uint8_t bytes[kChunkHeaderSize];
+        uint8_t bytes[kSectionHeaderSize];
         if (stream.Read(bytes, sizeof bytes) != sizeof bytes) {
             Record(cursor, StreamProblem::kShortRead, pos, 0, 0);
             return false;
         }
-        const ChunkHeader header = {LoadU32(bytes), LoadU32(bytes + 4), LoadU32(bytes + 8)};
-        const uint32_t bodyStart = pos + kChunkHeaderSize;
+        const SectionHeader header = {LoadU32(bytes), LoadU32(bytes + 4), LoadU32(bytes + 8)};
+        const uint32_t bodyStart = pos + kSectionHeaderSize;
         if (header.size > limit - bodyStart) {
             const StreamProblem problem =
                 depth > 0 ? StreamProblem::kSizePastParent : StreamProblem::kSizePastFile;
@@ -100,7 +100,7 @@ bool FindChildSection(SectionCursor& cursor, uint32_t type) {
     return Scan(cursor, &type, nullptr);
 }
 
-bool EnterNextSection(SectionCursor& cursor, ChunkHeader* header) {
+bool EnterNextSection(SectionCursor& cursor, SectionHeader* header) {
     return Scan(cursor, nullptr, header);
 }
 

@@ -1,9 +1,9 @@
 // Writing nested sections in one forward pass: a header goes out with a
 // placeholder size, and the size is patched when the section ends.
-#include "format/Sections.h"
+#include "format/SectionWriter.h"
 
-bool WriteChunkHeader(ByteStream& stream, uint32_t type, uint32_t size) {
-    uint8_t header[kChunkHeaderSize];
+bool WriteSectionHeader(ByteStream& stream, uint32_t type, uint32_t size) {
+    uint8_t header[kSectionHeaderSize];
     StoreU32(header, type);
     StoreU32(header + 4, size);
     StoreU32(header + 8, LibraryVersionStamp);
@@ -17,7 +17,7 @@ bool BeginSection(ByteStream& stream, SectionStack& stack, uint32_t type) {
     const uint32_t start = stream.Tell();
     stack.sizeOffset[stack.depth] = start + 4;
     stack.depth++;
-    return WriteChunkHeader(stream, type, 0);
+    return WriteSectionHeader(stream, type, 0);
 }
 
 bool EndSection(ByteStream& stream, SectionStack& stack) {
@@ -35,9 +35,9 @@ bool EndSection(ByteStream& stream, SectionStack& stack) {
 }
 
 bool WriteSection(ByteStream& stream, uint32_t type, const void* body, uint32_t size) {
-    return WriteChunkHeader(stream, type, size) && (size == 0 || stream.Write(body, size));
+    return WriteSectionHeader(stream, type, size) && (size == 0 || stream.Write(body, size));
 }
 
 bool WriteEmptyExtension(ByteStream& stream) {
-    return WriteChunkHeader(stream, kSectionExtension, 0);
+    return WriteSectionHeader(stream, kSectionExtension, 0);
 }

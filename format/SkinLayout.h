@@ -4,7 +4,8 @@
 
 #include <stdint.h>
 
-#include "format/Sections.h"
+#include "format/SectionReader.h"
+#include "format/SectionWriter.h"
 #include "frame/HeapArray.h"
 
 // Bones and per-vertex influences fit single bytes.

@@ -5,7 +5,8 @@
 
 #include <stdint.h>
 
-#include "format/Sections.h"
+#include "format/SectionReader.h"
+#include "format/SectionWriter.h"
 
 struct TextureDictionaryStruct {
     uint16_t textureCount;

@@ -52,7 +52,7 @@ TextureReadResult ReadNextTexture(TextureDictionaryReader& reader, HeapArray<uin
         return TextureReadResult::kFileBroken;
     }
     // Problems of the texture itself stand at its Texture Native.
-    const uint32_t at = c.bodyStart[c.depth - 1] - kChunkHeaderSize;
+    const uint32_t at = c.bodyStart[c.depth - 1] - kSectionHeaderSize;
     TextureReadResult result = TextureReadResult::kTexture;
     if (!FindChildSection(c, kSectionStruct)) {
         if (IsMalformed(c)) {

@@ -5,7 +5,7 @@
 #include <stddef.h>
 #include <stdint.h>
 
-#include "format/Sections.h"
+#include "format/SectionReader.h"
 #include "format/TextureDictionaryLayout.h"
 #include "frame/HeapArray.h"
 

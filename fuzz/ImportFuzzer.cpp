@@ -17,7 +17,7 @@
 #include "format/AtomicLayout.h"
 #include "format/ClumpLayout.h"
 #include "format/FrameListLayout.h"
-#include "format/Sections.h"
+#include "format/SectionReader.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "fuzz/SeedFile.h"
-#include "format/Sections.h"
+#include "format/SectionWriter.h"
 #include "tests/import/DffBuilder.h"
 #include "tests/import/PedModel.h"
 

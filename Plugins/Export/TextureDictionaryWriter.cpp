@@ -87,12 +87,12 @@ bool BreaksRule(const TextureNativeStruct& r, Rule rule) {
 uint64_t TextureNativeBytes(const TextureRaster& raster) {
     uint64_t levels =
         TextureLevelsBytes(*raster.encoding, raster.width, raster.height, raster.levels);
-    return 3 * kChunkHeaderSize + kTextureNativeStructSize + levels;
+    return 3 * kSectionHeaderSize + kTextureNativeStructSize + levels;
 }
 
 // Whether the entry and the dictionary's closing Extension still fit the file.
 bool FitsStream(const ByteStream& s, const TextureRaster& raster) {
-    uint64_t end = static_cast<uint64_t>(s.Tell()) + TextureNativeBytes(raster) + kChunkHeaderSize;
+    uint64_t end = static_cast<uint64_t>(s.Tell()) + TextureNativeBytes(raster) + kSectionHeaderSize;
     return end <= kMaxStreamSize;
 }
 

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "Plugins/Import/ClumpModel.h"
-#include "format/Sections.h"
+#include "format/SectionReader.h"
 
 // Reads clump clumpIndex (0-based among the top-level clumps of the cursor's
 // stream) into model: its first geometry, then its Frame List (with every

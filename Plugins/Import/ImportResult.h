@@ -4,7 +4,7 @@
 
 #include <stdint.h>
 
-#include "format/Sections.h"
+#include "format/SectionReader.h"
 
 enum class ImportProblem : uint8_t {
     kNone,

@@ -5,7 +5,7 @@
 #include <stdint.h>
 
 #include "Plugins/Import/ImportResult.h"
-#include "format/Sections.h"
+#include "format/SectionReader.h"
 #include "frame/MQHost.h"
 
 constexpr int kNameBufferSize = 64;

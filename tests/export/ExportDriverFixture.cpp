@@ -2,6 +2,7 @@
 
 #include <stdio.h>
 
+#include "format/SectionReader.h"
 #include "hostsim/HostSim.h"
 #include "hostsim/KeynoteStandIn.h"
 #include "scene/SceneBuild.h"

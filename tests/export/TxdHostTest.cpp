@@ -9,7 +9,7 @@
 #include "Plugins/Export/TextureDictionaryWriter.h"
 #include "Plugins/Export/TextureList.h"
 #include "format/ByteStream.h"
-#include "format/Sections.h"
+#include "format/SectionReader.h"
 #include "hostsim/HostSim.h"
 #include "platform/Platform.h"
 #include "platform/posix/PosixHost.h"
@@ -157,8 +157,8 @@ struct Reader {
     void Problem(const std::string& text) { out.problems.push_back(text); }
 
     // Enters the next section and checks its type; "what" names it in problems.
-    bool Enter(uint32_t type, const char* what, ChunkHeader* header = nullptr) {
-        ChunkHeader h = {};
+    bool Enter(uint32_t type, const char* what, SectionHeader* header = nullptr) {
+        SectionHeader h = {};
         if (!EnterNextSection(cursor, &h)) {
             Problem(std::string("missing ") + what);
             return false;
@@ -227,7 +227,7 @@ struct Reader {
     }
 
     void ReadEmptyExtension(const char* what) {
-        ChunkHeader h;
+        SectionHeader h;
         if (!Enter(kSectionExtension, what, &h))
             return;
         if (h.size != 0)
@@ -254,7 +254,7 @@ struct Reader {
             ReadU16(cursor, &out.deviceId);
             Leave("dictionary struct");
         }
-        ChunkHeader h = {};
+        SectionHeader h = {};
         bool closed = false;
         while (EnterNextSection(cursor, &h)) {
             if (h.type == kSectionTextureNative) {

@@ -11,7 +11,8 @@
 
 #include "format/FileStream.h"
 #include "format/PendingFile.h"
-#include "format/Sections.h"
+#include "format/SectionReader.h"
+#include "format/SectionWriter.h"
 
 namespace {
 
@@ -23,9 +24,9 @@ std::string TempPath(const char* name) {
 std::vector<uint8_t> ReadWholeFile(const std::string& path) {
     std::vector<uint8_t> bytes;
     if (FILE* f = fopen(path.c_str(), "rb")) {
-        uint8_t chunk[4096];
-        for (size_t n; (n = fread(chunk, 1, sizeof chunk, f)) > 0;) {
-            bytes.insert(bytes.end(), chunk, chunk + n);
+        uint8_t block[4096];
+        for (size_t n; (n = fread(block, 1, sizeof block, f)) > 0;) {
+            bytes.insert(bytes.end(), block, block + n);
         }
         fclose(f);
     }

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "format/Sections.h"
+#include "format/SectionReader.h"
 #include "tests/format/TestStreams.h"
 
 namespace {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "format/Sections.h"
+#include "format/SectionReader.h"
+#include "format/SectionWriter.h"
 #include "tests/format/TestStreams.h"
 
 namespace {

@@ -32,7 +32,7 @@ std::vector<uint8_t> BuildSmallClump() {
 
 std::string WalkSections(SectionCursor& c) {
     std::string out;
-    ChunkHeader h;
+    SectionHeader h;
     while (EnterNextSection(c, &h) && out.size() < 100000) {
         out += std::to_string(c.depth) + ":" + std::to_string(h.type) + ":" +
                std::to_string(c.bodyStart[c.depth - 1]) + ":" + std::to_string(h.size) + " ";

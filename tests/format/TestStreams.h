@@ -7,7 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "format/Sections.h"
+#include "format/SectionReader.h"
+#include "format/SectionWriter.h"
 
 // Clump { Struct(3 x int32), Frame List { Struct, Extension { Frame "Spine" (odd
 // length) }, Extension {} }, Extension {} } written with BeginSection/EndSection.

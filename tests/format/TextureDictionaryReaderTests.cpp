@@ -128,7 +128,7 @@ TEST(TextureDictionaryReader, OtherPlatformsAreRefusedByName) {
         EXPECT_STREQ(p.name, TexturePlatformName(r.problems[0].platformId));
         // Where: the first Texture Native, after the dictionary's header and Struct.
         EXPECT_EQ(kSectionTextureNative, r.problems[0].sectionType);
-        EXPECT_EQ(2 * kChunkHeaderSize + kTextureDictionaryStructSize, r.problems[0].offset);
+        EXPECT_EQ(2 * kSectionHeaderSize + kTextureDictionaryStructSize, r.problems[0].offset);
         EXPECT_EQ(1u, r.textures.size()) << "the next texture is still read";
     }
 }

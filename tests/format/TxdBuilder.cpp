@@ -3,7 +3,7 @@
 #include <string.h>
 
 #include "format/ByteStream.h"
-#include "format/Sections.h"
+#include "format/SectionWriter.h"
 
 namespace {
 

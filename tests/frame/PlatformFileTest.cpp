@@ -35,10 +35,10 @@ class PlatformFileTest : public ::testing::Test {
         if (!file) {
             return bytes;
         }
-        uint8_t chunk[7];
+        uint8_t block[7];
         uint32_t n;
-        while ((n = PlatformRead(file, chunk, sizeof(chunk))) > 0) {
-            bytes.insert(bytes.end(), chunk, chunk + n);
+        while ((n = PlatformRead(file, block, sizeof(block))) > 0) {
+            bytes.insert(bytes.end(), block, block + n);
         }
         PlatformClose(file);
         return bytes;

@@ -208,10 +208,10 @@ std::string ReadBack(const char* path) {
     if (file == nullptr) {
         return bytes;
     }
-    char chunk[4096];
+    char block[4096];
     size_t got;
-    while ((got = fread(chunk, 1, sizeof chunk, file)) > 0) {
-        bytes.append(chunk, got);
+    while ((got = fread(block, 1, sizeof block, file)) > 0) {
+        bytes.append(block, got);
     }
     fclose(file);
     return bytes;

@@ -3,13 +3,13 @@
 #include "format/FileStream.h"
 #include "tools/skelvane/DumpCommand.h"
 
-#include "format/Sections.h"
+#include "format/SectionReader.h"
 #include "tools/skelvane/ExitCodes.h"
 #include "tools/skelvane/InputTally.h"
 
 namespace {
 
-void PrintSection(FILE* out, int depth, const ChunkHeader& header, uint32_t offset) {
+void PrintSection(FILE* out, int depth, const SectionHeader& header, uint32_t offset) {
     const char* name = SectionTypeName(header.type);
     fprintf(out, "%*s0x%08X %s  offset %u  size %u\n", depth * 2, "", header.type,
             name != nullptr ? name : "unknown", offset, header.size);
@@ -19,9 +19,9 @@ void PrintSection(FILE* out, int depth, const ChunkHeader& header, uint32_t offs
 // entered section, and the children of the containers among them.
 void PrintChildren(SectionCursor& cursor, FILE* out) {
     const int depth = cursor.depth;
-    ChunkHeader header;
+    SectionHeader header;
     while (EnterNextSection(cursor, &header)) {
-        PrintSection(out, depth, header, cursor.bodyStart[depth] - kChunkHeaderSize);
+        PrintSection(out, depth, header, cursor.bodyStart[depth] - kSectionHeaderSize);
         if (IsContainerSection(header.type)) {
             if (cursor.depth < kMaxSectionDepth) {
                 PrintChildren(cursor, out);
