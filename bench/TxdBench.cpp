@@ -127,8 +127,10 @@ double TimeExport(HostDocument doc, const UsedMaterialMap& used, const std::stri
     // Every texture is expected to be written.
     TexturesLeftOut leftOut;
     auto start = std::chrono::steady_clock::now();
+    PendingFile file;
     bool ok =
-        ExportTextureDictionary(doc, model.c_str(), used, leftOut, output).Ok() && !leftOut.Any();
+        PrepareTextureDictionary(doc, model.c_str(), used, output, leftOut, nullptr, file).Ok() &&
+        file.Commit() && !leftOut.Any();
     double t = Seconds(start);
     ReleaseUnused();
     FILE* f = fopen(txd.c_str(), "rb");

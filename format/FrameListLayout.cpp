@@ -227,8 +227,3 @@ FrameListRead ReadFrameExtensions(SectionCursor& c, FrameListRecord* out) {
     LeaveSection(c); // Frame List
     return FrameListRead{};
 }
-
-FrameListRead ReadFrameListSection(SectionCursor& c, FrameListRecord* out) {
-    FrameListRead read = ReadFrameListStruct(c, out);
-    return read.result == FrameListResult::kOk ? ReadBoneExtensions(c, out) : read;
-}

@@ -135,7 +135,3 @@ FrameListRead ReadBoneExtensions(SectionCursor& c, FrameListRecord* out);
 // present, in either order; then leaves the Frame List. Node counts are
 // checked against their section before anything is allocated.
 FrameListRead ReadFrameExtensions(SectionCursor& c, FrameListRecord* out);
-
-// The whole Frame List as the exporter writes it: the Struct, then the bone
-// frames' Extensions.
-FrameListRead ReadFrameListSection(SectionCursor& c, FrameListRecord* out);

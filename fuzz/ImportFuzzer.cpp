@@ -57,14 +57,16 @@ void ReadRecordsAlone(const uint8_t* data, size_t size) {
     c = clump;
     RewindSection(c);
     FrameListRecord frames;
-    if (ReadFrameListSection(c, &frames).result == FrameListResult::kOk) {
+    if (ReadFrameListStruct(c, &frames).result == FrameListResult::kOk &&
+        ReadBoneExtensions(c, &frames).result == FrameListResult::kOk) {
         MemoryStream out;
         Require(WriteFrameListSection(out, frames), "a Frame List read was not written");
         MemoryStream back(out.Data().data(), out.Data().size());
         SectionCursor b;
         FrameListRecord again;
         Require(OpenSectionCursor(b, back) &&
-                    ReadFrameListSection(b, &again).result == FrameListResult::kOk &&
+                    ReadFrameListStruct(b, &again).result == FrameListResult::kOk &&
+                    ReadBoneExtensions(b, &again).result == FrameListResult::kOk &&
                     again.frameCount == frames.frameCount,
                 "a Frame List written from a record did not read back");
     }

@@ -24,16 +24,3 @@ ExportResult PrepareTextureDictionary(HostDocument doc, const char* modelPath,
     }
     return ExportDone();
 }
-
-ExportResult ExportTextureDictionary(HostDocument doc, const char* modelPath,
-                                     const UsedMaterialMap& used, TexturesLeftOut& leftOut,
-                                     const TextureOutput& output, ExportNotes* notes) {
-    PendingFile file;
-    ExportResult result =
-        PrepareTextureDictionary(doc, modelPath, used, output, leftOut, notes, file);
-    if (!result.Ok())
-        return result;
-    if (!file.Commit())
-        return ExportFailure(ExportProblem::kTxdReplaceFailed);
-    return ExportDone();
-}

@@ -17,9 +17,3 @@ ExportResult PrepareTextureDictionary(HostDocument doc, const char* modelPath,
                                       const UsedMaterialMap& used, const TextureOutput& output,
                                       TexturesLeftOut& leftOut, ExportNotes* notes,
                                       PendingFile& file);
-
-// The dictionary alone: prepared and put in place.
-ExportResult ExportTextureDictionary(HostDocument doc, const char* modelPath,
-                                     const UsedMaterialMap& used, TexturesLeftOut& leftOut,
-                                     const TextureOutput& output = TextureOutput(),
-                                     ExportNotes* notes = nullptr);

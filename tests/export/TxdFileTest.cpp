@@ -16,6 +16,17 @@
 
 namespace {
 
+// The dictionary alone: prepared and put in place.
+ExportResult ExportTextureDictionary(HostDocument doc, const char* modelPath,
+                                     const UsedMaterialMap& used, TexturesLeftOut& leftOut) {
+    PendingFile file;
+    ExportResult result =
+        PrepareTextureDictionary(doc, modelPath, used, TextureOutput(), leftOut, nullptr, file);
+    if (result.Ok() && !file.Commit())
+        return ExportFailure(ExportProblem::kTxdReplaceFailed);
+    return result;
+}
+
 std::string DictionaryPath(const char* model, size_t size = 260) {
     std::string buffer(size + 8, '#');
     TextureDictionaryPath(model, &buffer[0], size);

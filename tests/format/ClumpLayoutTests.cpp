@@ -98,7 +98,8 @@ TEST(ClumpLayoutGolden, FrameListWithNamesAndHAnim) {
     MemoryStream in(kFrameList.data(), kFrameList.size());
     SectionCursor c = CursorOver(in);
     FrameListRecord r;
-    ASSERT_EQ(ReadFrameListSection(c, &r).result, FrameListResult::kOk);
+    ASSERT_EQ(ReadFrameListStruct(c, &r).result, FrameListResult::kOk);
+    ASSERT_EQ(ReadBoneExtensions(c, &r).result, FrameListResult::kOk);
     ASSERT_EQ(r.frameCount, 3);
     EXPECT_EQ(r.frames[0].parentIndex, -1);
     EXPECT_EQ(r.frames[2].rotation[3], -1.0f);
