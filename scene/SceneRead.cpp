@@ -537,7 +537,9 @@ Slot SceneSax::Next() {
         break;
     case Kind::Numbers:
         slot.kind = top.count <= top.width ? Kind::Float : Kind::Skip;
-        slot.target = &numbers_[top.count - 1];
+        if (slot.kind == Kind::Float) {
+            slot.target = &numbers_[top.count - 1];
+        }
         break;
     default:
         slot.kind = Kind::Skip;
