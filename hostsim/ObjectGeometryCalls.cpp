@@ -1,5 +1,7 @@
 // Host functions of an object's geometry: lifetime, vertices, faces and the
 // per-corner data of faces.
+#include <utility>
+
 #include "hostsim/HostExports.h"
 #include "hostsim/HostState.h"
 
@@ -175,7 +177,7 @@ int32_t MQAPI MQObj_AddFace(HostObject obj, int32_t count, int32_t* index) {
     if (object->faces.empty() && object->faces.capacity() < 2 * object->vertices.size()) {
         object->faces.reserve(2 * object->vertices.size());
     }
-    object->faces.push_back(face);
+    object->faces.push_back(std::move(face));
     return static_cast<int32_t>(object->faces.size() - 1);
 }
 

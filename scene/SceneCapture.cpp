@@ -1,5 +1,7 @@
 #include "scene/SceneCapture.h"
 
+#include <utility>
+
 #include "hostsim/HostState.h"
 
 namespace {
@@ -39,7 +41,7 @@ SceneObject ObjectOf(const HostSimObject& o) {
             face.points[i] = f.points[i];
             face.uv[i] = f.uv[i];
         }
-        out.faces.push_back(face);
+        out.faces.push_back(std::move(face));
     }
     return out;
 }
