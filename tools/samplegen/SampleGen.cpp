@@ -115,7 +115,8 @@ int main(int argc, char** argv) {
         }
         return 0;
     }
-    if (argc != 2) {
+    // An option it does not know is no file name.
+    if (argc != 2 || argv[1][0] == '-') {
         fprintf(stderr, "usage: samplegen OUT.dff | samplegen --scene FOLDER\n");
         return 64;
     }
