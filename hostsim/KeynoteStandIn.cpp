@@ -4,6 +4,7 @@
 #include <string.h>
 
 #include <map>
+#include <utility>
 
 #include "frame/KeynoteLayout.h"
 #include "frame/UserMessage.h"
@@ -140,8 +141,8 @@ int32_t Answer(HostDocument doc, const KeynoteDocumentData& data, const char* de
 
 } // namespace
 
-void HostSimSetKeynoteData(HostDocument doc, const KeynoteDocumentData& data) {
-    GetKeynoteState().data[doc] = data;
+void HostSimSetKeynoteData(HostDocument doc, KeynoteDocumentData data) {
+    GetKeynoteState().data[doc] = std::move(data);
     HostSimInstallKeynote();
 }
 

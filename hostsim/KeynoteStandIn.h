@@ -34,7 +34,7 @@ struct KeynoteDocumentData {
 
 // Gives doc its Keynote data (replacing any earlier) and installs the stand-in
 // as the host's user message handler.
-void HostSimSetKeynoteData(HostDocument doc, const KeynoteDocumentData& data);
+void HostSimSetKeynoteData(HostDocument doc, KeynoteDocumentData data);
 // Installs the stand-in as the host's user message handler, with its reset
 // as one of the host's reset hooks.
 void HostSimInstallKeynote();

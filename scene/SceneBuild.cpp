@@ -1,11 +1,13 @@
 // Builds a host document from a scene through the host's own functions, and
 // hands the scene's Keynote data to the Keynote stand-in.
+#include "scene/SceneBuild.h"
+
+#include <utility>
 
 #include "hostsim/HostExports.h"
 #include "hostsim/HostState.h"
-#include "scene/SceneBuild.h"
-#include "scene/SceneRead.h"
 #include "hostsim/WholeFile.h"
+#include "scene/SceneRead.h"
 
 namespace {
 
@@ -96,7 +98,7 @@ HostDocument BuildSceneDocument(const Scene& scene, const char* folder) {
             keynote.objects.push_back(KeynoteData(object, obj));
         }
     }
-    HostSimSetKeynoteData(doc, keynote);
+    HostSimSetKeynoteData(doc, std::move(keynote));
     return doc;
 }
 
